@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Veltaro needs to build, run and test. Idempotent: when everything
+# is there it only asks dpkg and returns.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libgl-dev libxml2-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    tzdata locales dbus dbus-x11
+    xvfb xauth trayer xdotool fonts-wqy-microhei
+)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(libclang-rt-14-dev clang-format)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing Debian packages: ${missing[*]}"
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the normal build with all tests (under Xvfb and a private
+# D-Bus session bus), the logic tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the threaded tests under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh --test
+jobs=$(nproc)
+
+build_and_test() {
+    local preset=$1
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs" --timeout 300
+}
+
+# The window tests need a display and a session bus of their own, never the user's.
+xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c "$(declare -f build_and_test); jobs=$jobs; build_and_test default"
+build_and_test asan
+build_and_test tsan
+echo "All tests passed."
