@@ -1,0 +1,116 @@
+#include "app/durmet_dlg.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/app_icon.h"
+#include "app/command_ids.h"
+#include "app/durmet_app.h"
+#include "platform/boot_tag.h"
+#include "recorder/heartbeat.h"
+#include "recorder/run_log.h"
+
+namespace veltaro {
+
+CDurmetDlg* MainWindowPtr = nullptr;
+
+CDurmetDlg::CDurmetDlg(CDurmetApp& app) : app_(app) {
+    MainWindowPtr = this;
+    setWindowTitle(QStringLiteral("Veltaro"));
+    setWindowIcon(AppIcon());
+}
+
+CDurmetDlg::~CDurmetDlg() {
+    if (!exited_) {
+        // Destroyed without the Exit command (the event loop ended otherwise): the threads must
+        // still not outlive the state they use.
+        ExitFlag.Set();
+        for (std::thread& thread : ThreadHandles) {
+            thread.join();
+        }
+    }
+    MainWindowPtr = nullptr;
+}
+
+bool CDurmetDlg::OnInitDialog() {
+    ReadChimeSetting();
+    LoadRunLog();
+    StartHeartbeat();
+    return true;
+}
+
+void CDurmetDlg::ReadChimeSetting() {
+    RemindOnHour = app_.Settings().ReadDword("RemindOnHour").value_or(1) != 0;
+}
+
+void CDurmetDlg::LoadRunLog() {
+    LoadedRunLog loaded = veltaro::LoadRunLog(clock_, CurrentBootTag(), app_.DataFolder);
+    RunLog = std::move(loaded.runLog);
+    CurrentRun = loaded.currentRun;
+}
+
+void CDurmetDlg::StartHeartbeat() {
+    ThreadHandles.emplace_back(
+        [this] { HeartbeatThread(CurrentRun, clock_, ExitFlag, app_.DataFolder); });
+}
+
+int CDurmetDlg::OnCommand(int command) {
+    switch (command) {
+        case kCommandExit:
+            ExitProgram();
+            break;
+        case kCommandShowMainWindow:
+            ShowMainWindow();
+            break;
+        case kCommandHide:
+            hide();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void CDurmetDlg::ShowMainWindow() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void CDurmetDlg::ExitProgram() {
+    if (exited_) {
+        return;
+    }
+    exited_ = true;
+    ExitFlag.Set();
+    for (std::thread& thread : ThreadHandles) {
+        thread.join();
+    }
+    ThreadHandles.clear();
+    hide();
+    SaveSettings();
+    QCoreApplication::quit();
+}
+
+void CDurmetDlg::SaveSettings() {
+    app_.Settings().Write({{"HWND", DwordSetting(0)},
+                           {"Background", StringSetting(app_.BackgroundPath)},
+                           {"Language", DwordSetting(static_cast<std::uint32_t>(app_.AppLanguage))},
+                           {"RemindOnHour", DwordSetting(RemindOnHour ? 1 : 0)}});
+}
+
+void CDurmetDlg::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}
+
+void CDurmetDlg::reject() {
+    hide();
+}
+
+}  // namespace veltaro

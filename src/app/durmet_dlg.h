@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+#include <thread>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/exit_signal.h"
+#include "recorder/run_record.h"
+
+namespace veltaro {
+
+class CDurmetApp;
+
+// The hidden hub of the program: owns the run log, the worker threads and the flag that stops
+// them, and carries out the menu commands by number. Closing it only hides it; the Exit command
+// is the one orderly way the program ends.
+class CDurmetDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CDurmetDlg(CDurmetApp& app);
+    ~CDurmetDlg() override;
+
+    // The start-up steps of the window; it stays hidden.
+    bool OnInitDialog();
+    // Carries out a menu command; the result goes back to whoever sent it.
+    int OnCommand(int command);
+    void ExitProgram();
+    void ShowMainWindow();
+
+    ExitSignal ExitFlag;
+    std::vector<std::thread> ThreadHandles;
+    bool RemindOnHour = true;
+    RunRecord CurrentRun;
+    std::vector<RunRecord> RunLog;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void ReadChimeSetting();
+    void LoadRunLog();
+    void StartHeartbeat();
+    void SaveSettings();
+
+    CDurmetApp& app_;
+    SystemClock clock_;
+    bool exited_ = false;
+};
+
+// The one main window, through which the rest of the program reaches the shared state.
+extern CDurmetDlg* MainWindowPtr;
+
+}  // namespace veltaro

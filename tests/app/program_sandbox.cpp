@@ -1,0 +1,124 @@
+#include "program_sandbox.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <thread>
+
+namespace veltaro::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path MakeTempRoot() {
+    std::string pattern = (fs::temp_directory_path() / "veltaro-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        std::abort();
+    }
+    return pattern;
+}
+
+}  // namespace
+
+ProgramSandbox::ProgramSandbox()
+    : root_(MakeTempRoot()),
+      programFolder_(root_ / "program"),
+      configHome_(root_ / "config"),
+      dataHome_(root_ / "data"),
+      runtimeDir_(root_ / "runtime") {
+    for (const fs::path& folder : {programFolder_, configHome_, dataHome_, runtimeDir_}) {
+        fs::create_directories(folder);
+    }
+    fs::permissions(runtimeDir_, fs::perms::owner_all, fs::perm_options::replace);
+    fs::copy_file(VELTARO_PROGRAM, programFolder_ / "veltaro");
+}
+
+ProgramSandbox::~ProgramSandbox() {
+    for (const pid_t pid : started_) {
+        if (IsAlive(pid)) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+pid_t ProgramSandbox::Start(const std::vector<std::string>& extraEnvironment) {
+    std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + configHome_.string(),
+                                            "XDG_DATA_HOME=" + dataHome_.string(),
+                                            "XDG_RUNTIME_DIR=" + runtimeDir_.string(),
+                                            "HOME=" + root_.string(),
+                                            "QT_QPA_PLATFORM=offscreen",
+                                            "TZ=Asia/Shanghai",
+                                            "LC_ALL=C.UTF-8"};
+    if (const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
+        environment.push_back(std::string("DBUS_SESSION_BUS_ADDRESS=") + bus);
+    }
+    environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
+    const std::string program = (programFolder_ / "veltaro").string();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::vector<char*> envp;
+        for (std::string& entry : environment) {
+            envp.push_back(entry.data());
+        }
+        envp.push_back(nullptr);
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        ::execve(program.c_str(), argv, envp.data());
+        ::_exit(127);
+    }
+    started_.push_back(pid);
+    return pid;
+}
+
+FileSettingsStore ProgramSandbox::Settings() const {
+    return FileSettingsStore(configHome_ / "veltaro" / "settings.reg");
+}
+
+std::optional<std::uint32_t> ProgramSandbox::Hwnd() const {
+    return Settings().ReadFourBytes("HWND");
+}
+
+bool ProgramSandbox::WaitUntilRunning(pid_t pid, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (Hwnd() == static_cast<std::uint32_t>(pid)) {
+            return true;
+        }
+        if (!IsAlive(pid)) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+std::optional<int> ProgramSandbox::WaitForExit(pid_t pid, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return std::nullopt;
+}
+
+bool ProgramSandbox::IsAlive(pid_t pid) const {
+    // A child that ended but was not reaped yet is a zombie, not alive.
+    siginfo_t info{};
+    if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+        info.si_pid == pid) {
+        return false;
+    }
+    return ::kill(pid, 0) == 0;
+}
+
+}  // namespace veltaro::testing

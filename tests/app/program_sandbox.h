@@ -1,0 +1,47 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/settings_store.h"
+
+namespace veltaro::testing {
+
+// A private copy of the real `veltaro` program with its own data, settings and runtime folders,
+// started on Qt's offscreen platform: the program finds its data beside itself, as installed by
+// hand.
+class ProgramSandbox {
+public:
+    ProgramSandbox();
+    ~ProgramSandbox();
+
+    pid_t Start(const std::vector<std::string>& extraEnvironment = {});
+    // Waits until `pid` has written itself into "HWND" (its start-up is complete).
+    bool WaitUntilRunning(pid_t pid, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // The exit status, or nullopt when it did not end in time (it is then killed).
+    std::optional<int> WaitForExit(pid_t pid,
+                                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    bool IsAlive(pid_t pid) const;
+
+    const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+    const std::filesystem::path& ConfigHome() const { return configHome_; }
+    const std::filesystem::path& RuntimeDir() const { return runtimeDir_; }
+    FileSettingsStore Settings() const;
+    std::optional<std::uint32_t> Hwnd() const;
+
+private:
+    std::filesystem::path root_;
+    std::filesystem::path programFolder_;
+    std::filesystem::path configHome_;
+    std::filesystem::path dataHome_;
+    std::filesystem::path runtimeDir_;
+    std::vector<pid_t> started_;
+};
+
+}  // namespace veltaro::testing

@@ -1,0 +1,188 @@
+// The real `veltaro` program, started and ended the ways a desktop session starts and ends it.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <thread>
+
+#include "app/command_ids.h"
+#include "platform/boot_tag.h"
+#include "platform/instance_channel.h"
+#include "program_sandbox.h"
+#include "recorder/run_record.h"
+
+namespace veltaro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProgramSandbox;
+
+std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteRecord(const fs::path& file, const RunRecord& record) {
+    const RunRecordBytes bytes = SerializeRunRecord(record);
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// The log as whole records; a size that is no multiple of a record fails the test.
+std::vector<RunRecord> ReadLog(const fs::path& file) {
+    const std::vector<std::uint8_t> bytes = ReadBytes(file);
+    EXPECT_EQ(bytes.size() % kRunRecordSize, 0u) << "the run log holds a partial record";
+    std::vector<RunRecord> records;
+    for (std::size_t at = 0; at + kRunRecordSize <= bytes.size(); at += kRunRecordSize) {
+        records.push_back(DeserializeRunRecord(
+            std::span<const std::uint8_t, kRunRecordSize>(bytes.data() + at, kRunRecordSize)));
+    }
+    return records;
+}
+
+// A run of an earlier boot: 2026-03-14 08:30:00, three hours long.
+RunRecord EarlierRun(std::int64_t durationMs = 3 * 3600 * 1000) {
+    RunRecord record;
+    record.startTime = {0, 30, 8, 14, 2, 126, 6, 72, 0};
+    record.bootTag = CurrentBootTag() ^ 0x5a5a5a5au;
+    record.durationMs = durationMs;
+    return record;
+}
+
+bool SameRun(const RunRecord& a, const RunRecord& b) {
+    return SerializeRunRecord(a) == SerializeRunRecord(b);
+}
+
+void ExpectSettingsSavedByExit(const ProgramSandbox& sandbox) {
+    const FileSettingsStore settings = sandbox.Settings();
+    EXPECT_EQ(settings.ReadFourBytes("HWND"), 0u);
+    EXPECT_EQ(settings.ReadDword("Language"), 9u);
+    EXPECT_EQ(settings.ReadDword("RemindOnHour"), 1u);
+    EXPECT_EQ(settings.ReadPathString("Background"),
+              (sandbox.ProgramFolder() / "Background.bmp").string());
+}
+
+TEST(ResidentProgram, FirstStartWritesItsSettingsAndLogonEntry) {
+    ProgramSandbox sandbox;
+    const pid_t pid = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
+    const FileSettingsStore settings = sandbox.Settings();
+    EXPECT_EQ(settings.ReadPathString("Path"), sandbox.ProgramFolder().string() + "/");
+    EXPECT_EQ(settings.ReadPathString("Version"), "6.0");
+    std::ifstream entry(sandbox.ConfigHome() / "autostart" / "veltaro.desktop");
+    const std::string text{std::istreambuf_iterator<char>(entry), {}};
+    EXPECT_NE(text.find((sandbox.ProgramFolder() / "veltaro").string()), std::string::npos);
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+    EXPECT_TRUE(ReadLog(sandbox.ProgramFolder() / "durmet.tm").empty());
+    const std::vector<RunRecord> heartbeat = ReadLog(sandbox.ProgramFolder() / "tmptime1.tm");
+    ASSERT_EQ(heartbeat.size(), 1u);
+    EXPECT_EQ(heartbeat[0].bootTag, CurrentBootTag());
+}
+
+// Every way the desktop ends the program runs the orderly exit, which saves the settings.
+TEST(ResidentProgram, EveryEndRequestRunsTheExit) {
+    const std::vector<std::pair<std::string, int>> endings = {
+        {"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}, {"Exit command", 0}};
+    for (const auto& [name, signal] : endings) {
+        SCOPED_TRACE(name);
+        ProgramSandbox sandbox;
+        const pid_t pid = sandbox.Start();
+        ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
+        if (signal != 0) {
+            ::kill(pid, signal);
+        } else {
+            int answer = -1;
+            EXPECT_EQ(SendInstanceCommand(InstanceSocketPath(sandbox.RuntimeDir(), pid),
+                                          kCommandExit, std::chrono::seconds(20), &answer),
+                      SendOutcome::Answered);
+            EXPECT_EQ(answer, 0);
+            // The answer comes after the exit steps: the settings are already saved.
+            EXPECT_EQ(sandbox.Hwnd(), 0u);
+        }
+        EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+        ExpectSettingsSavedByExit(sandbox);
+    }
+}
+
+TEST(ResidentProgram, EarlierRunIsAppendedOnceAcrossRestarts) {
+    ProgramSandbox sandbox;
+    const fs::path folder = sandbox.ProgramFolder();
+    WriteRecord(folder / "tmptime1.tm", EarlierRun(1000));
+    WriteRecord(folder / "tmptime2.tm", EarlierRun());
+    const pid_t first = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(first));
+    // Started at once, inside the first heartbeat period of the first instance.
+    const pid_t second = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(second));
+    EXPECT_EQ(sandbox.WaitForExit(first), 0);
+    const pid_t third = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(third));
+    EXPECT_EQ(sandbox.WaitForExit(second), 0);
+    ::kill(third, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(third), 0);
+    const std::vector<RunRecord> log = ReadLog(folder / "durmet.tm");
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_TRUE(SameRun(log[0], EarlierRun()));
+    ExpectSettingsSavedByExit(sandbox);
+}
+
+TEST(ResidentProgram, TwoStartsAtOnceLeaveOneInstanceAndOneMerge) {
+    ProgramSandbox sandbox;
+    WriteRecord(sandbox.ProgramFolder() / "tmptime1.tm", EarlierRun());
+    const pid_t a = sandbox.Start();
+    const pid_t b = sandbox.Start();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    pid_t survivor = 0;
+    while (std::chrono::steady_clock::now() < deadline && survivor == 0) {
+        const std::uint32_t hwnd = sandbox.Hwnd().value_or(0);
+        if ((hwnd == static_cast<std::uint32_t>(a) && !sandbox.IsAlive(b)) ||
+            (hwnd == static_cast<std::uint32_t>(b) && !sandbox.IsAlive(a))) {
+            survivor = static_cast<pid_t>(hwnd);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_NE(survivor, 0) << "no single instance remained";
+    EXPECT_EQ(sandbox.WaitForExit(survivor == a ? b : a), 0);
+    ::kill(survivor, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(survivor), 0);
+    EXPECT_EQ(ReadLog(sandbox.ProgramFolder() / "durmet.tm").size(), 1u);
+}
+
+// A power cut can stop the program anywhere, even inside a write: whatever it leaves, the next
+// start reads the log back as whole records, each one a run that really was.
+TEST(ResidentProgram, KillAtRandomMomentsNeverCorruptsTheLog) {
+    ProgramSandbox sandbox;
+    const fs::path folder = sandbox.ProgramFolder();
+    std::mt19937 random(20261211);
+    std::uniform_int_distribution<int> delayMs(0, 900);
+    constexpr int kStarts = 12;
+    for (int start = 0; start < kStarts; ++start) {
+        // Each start finds an earlier run waiting, so every start has something to merge.
+        WriteRecord(folder / "tmptime1.tm", EarlierRun(1000 + start));
+        WriteRecord(folder / "tmptime2.tm", EarlierRun(1000 + start));
+        const pid_t pid = sandbox.Start();
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(random)));
+        ::kill(pid, SIGKILL);
+        sandbox.WaitForExit(pid);
+    }
+    const pid_t last = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(last));
+    ::kill(last, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(last), 0);
+    const std::vector<RunRecord> log = ReadLog(folder / "durmet.tm");
+    // A kill between the append and the rewrite of the heartbeat files lets the last start
+    // append the last run once more: the one window that can't be closed without losing a run.
+    EXPECT_GE(log.size(), 1u);
+    EXPECT_LE(log.size(), static_cast<std::size_t>(kStarts) + 1);
+    for (const RunRecord& record : log) {
+        EXPECT_EQ(record.bootTag, EarlierRun().bootTag);
+        EXPECT_GE(record.durationMs, 1000);
+        EXPECT_LT(record.durationMs, 1000 + kStarts);
+    }
+}
+
+}  // namespace
+}  // namespace veltaro
