@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace veltaro {
+
+// The folder part of a program file's path, with its trailing '/': the path is cut just after the
+// last '/' found scanning from its last character down to its second one; "/" when there is none.
+std::string DirectoryOfProgramPath(std::string_view programPath);
+
+// The full path of the running program (/proc/self/exe); empty when it can't be read.
+std::string RunningProgramPath();
+
+// `ProgramDirectory`: the folder of the running program, with its trailing '/'.
+std::string ProgramDirectory();
+
+// Where the data files live: `programDirectory` when the user may create files in it, else
+// `dataHome`/veltaro/ (created), as for an installed program. When that folder can't be made
+// either, `programDirectory` stays the answer, so reads of the files beside the program still work.
+std::string DataDirectory(const std::string& programDirectory,
+                          const std::filesystem::path& dataHome);
+
+}  // namespace veltaro

@@ -1,0 +1,111 @@
+#include "platform/xdg_folders.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "test_support.h"
+
+namespace veltaro {
+namespace {
+
+using std::filesystem::perms;
+using testing::EnvironmentOf;
+using testing::PermissionsOf;
+using testing::ReadText;
+using testing::TempFolder;
+using testing::WriteText;
+
+struct FolderCase {
+    std::map<std::string, std::string> environment;
+    std::filesystem::path config;
+    std::filesystem::path data;
+};
+
+TEST(XdgFolders, OwnAbsoluteValuesElseTheFoldersBelowHome) {
+    const std::vector<FolderCase> cases = {
+        {{{"HOME", "/home/u"}}, "/home/u/.config", "/home/u/.local/share"},
+        {{{"HOME", "/home/u"}, {"XDG_CONFIG_HOME", "/x/cfg"}, {"XDG_DATA_HOME", "/x/data"}},
+         "/x/cfg",
+         "/x/data"},
+        // Relative values are invalid and ignored.
+        {{{"HOME", "/home/u"}, {"XDG_CONFIG_HOME", "cfg"}, {"XDG_DATA_HOME", "./data"}},
+         "/home/u/.config",
+         "/home/u/.local/share"},
+        {{{"XDG_CONFIG_HOME", "/x/cfg"}}, "/x/cfg", ""},
+        {{{"HOME", "relative"}}, "", ""},
+        {{}, "", ""},
+    };
+    for (const auto& entry : cases) {
+        const auto environment = EnvironmentOf(entry.environment);
+        EXPECT_EQ(ConfigHome(environment), entry.config);
+        EXPECT_EQ(DataHome(environment), entry.data);
+    }
+}
+
+TEST(RuntimeDir, TakesAnAbsoluteXdgRuntimeDir) {
+    EXPECT_EQ(RuntimeDir(EnvironmentOf({{"XDG_RUNTIME_DIR", "/run/user/1000"}})), "/run/user/1000");
+}
+
+TEST(PrivateRuntimeFolder, IsCreatedPrivateAndRefusedWhenOthersCouldReachIt) {
+    const TempFolder temp;
+    const uid_t uid = ::getuid();
+    const auto folder = temp.path() / ("veltaro-" + std::to_string(uid));
+
+    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), folder);
+    EXPECT_EQ(PermissionsOf(folder), perms::owner_all);
+    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), folder);
+
+    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid + 1), "") << "owned by someone else";
+
+    std::filesystem::permissions(folder, perms::owner_all | perms::group_read | perms::group_exec);
+    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), "") << "open to the group";
+
+    std::filesystem::remove(folder);
+    std::filesystem::create_directory(temp.path() / "elsewhere");
+    std::filesystem::permissions(temp.path() / "elsewhere", perms::owner_all);
+    std::filesystem::create_directory_symlink(temp.path() / "elsewhere", folder);
+    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), "") << "a link";
+
+    std::filesystem::remove(folder);
+    WriteText(folder, "");
+    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), "") << "a file";
+}
+
+TEST(EnsurePrivateFolder, CreatesMissingFoldersPrivateAndLeavesExistingOnes) {
+    const TempFolder temp;
+    std::filesystem::permissions(temp.path(),
+                                 perms::owner_all | perms::others_read | perms::others_exec);
+    const auto nested = temp.path() / "a" / "b" / "c";
+
+    ASSERT_TRUE(EnsurePrivateFolder(nested));
+    EXPECT_EQ(PermissionsOf(temp.path() / "a"), perms::owner_all);
+    EXPECT_EQ(PermissionsOf(nested), perms::owner_all);
+    EXPECT_EQ(PermissionsOf(temp.path()),
+              perms::owner_all | perms::others_read | perms::others_exec);
+    EXPECT_TRUE(EnsurePrivateFolder(nested));
+
+    WriteText(temp.path() / "plain", "");
+    EXPECT_FALSE(EnsurePrivateFolder(temp.path() / "plain"));
+    EXPECT_FALSE(EnsurePrivateFolder(temp.path() / "plain" / "below"));
+    EXPECT_FALSE(EnsurePrivateFolder(""));
+}
+
+TEST(ReplaceFileAtomically, ReplacesTheWholeFileWithItsModeAndNothingBeside) {
+    const TempFolder temp;
+    const auto file = temp.path() / "entry";
+    WriteText(file, "an old and longer content");
+
+    ASSERT_TRUE(ReplaceFileAtomically(file, "new", 0640));
+    EXPECT_EQ(ReadText(file), "new");
+    EXPECT_EQ(PermissionsOf(file), perms::owner_read | perms::owner_write | perms::group_read);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    EXPECT_FALSE(ReplaceFileAtomically(temp.path() / "missing" / "entry", "new", 0600));
+    EXPECT_FALSE(ReplaceFileAtomically(temp.path() / "", "new", 0600));
+}
+
+}  // namespace
+}  // namespace veltaro
