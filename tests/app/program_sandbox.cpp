@@ -22,9 +22,10 @@ fs::path MakeTempRoot() {
 
 }  // namespace
 
-ProgramSandbox::ProgramSandbox()
+ProgramSandbox::ProgramSandbox(const fs::path& program)
     : root_(MakeTempRoot()),
       programFolder_(root_ / "program"),
+      programFile_(programFolder_ / program.filename()),
       configHome_(root_ / "config"),
       dataHome_(root_ / "data"),
       runtimeDir_(root_ / "runtime") {
@@ -32,7 +33,7 @@ ProgramSandbox::ProgramSandbox()
         fs::create_directories(folder);
     }
     fs::permissions(runtimeDir_, fs::perms::owner_all, fs::perm_options::replace);
-    fs::copy_file(VELTARO_PROGRAM, programFolder_ / "veltaro");
+    fs::copy_file(program, programFile_);
 }
 
 ProgramSandbox::~ProgramSandbox() {
@@ -58,7 +59,7 @@ pid_t ProgramSandbox::Start(const std::vector<std::string>& extraEnvironment) {
         environment.push_back(std::string("DBUS_SESSION_BUS_ADDRESS=") + bus);
     }
     environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
-    const std::string program = (programFolder_ / "veltaro").string();
+    const std::string program = programFile_.string();
     const pid_t pid = ::fork();
     if (pid == 0) {
         std::vector<char*> envp;

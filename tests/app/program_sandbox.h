@@ -13,12 +13,12 @@
 
 namespace veltaro::testing {
 
-// A private copy of the real `veltaro` program with its own data, settings and runtime folders,
-// started on Qt's offscreen platform: the program finds its data beside itself, as installed by
-// hand.
+// A private copy of a program (the real `veltaro` unless told otherwise) with its own data,
+// settings and runtime folders, started on Qt's offscreen platform: the program finds its data
+// beside itself, as installed by hand.
 class ProgramSandbox {
 public:
-    ProgramSandbox();
+    explicit ProgramSandbox(const std::filesystem::path& program = VELTARO_PROGRAM);
     ~ProgramSandbox();
 
     pid_t Start(const std::vector<std::string>& extraEnvironment = {});
@@ -30,6 +30,7 @@ public:
     bool IsAlive(pid_t pid) const;
 
     const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+    const std::filesystem::path& ProgramFile() const { return programFile_; }
     const std::filesystem::path& ConfigHome() const { return configHome_; }
     const std::filesystem::path& RuntimeDir() const { return runtimeDir_; }
     FileSettingsStore Settings() const;
@@ -38,6 +39,7 @@ public:
 private:
     std::filesystem::path root_;
     std::filesystem::path programFolder_;
+    std::filesystem::path programFile_;
     std::filesystem::path configHome_;
     std::filesystem::path dataHome_;
     std::filesystem::path runtimeDir_;
