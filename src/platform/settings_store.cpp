@@ -13,6 +13,7 @@
 #include <tuple>
 
 #include "platform/file_lock.h"
+#include "platform/keep_aside.h"
 #include "platform/xdg_folders.h"
 
 namespace veltaro {
@@ -450,12 +451,6 @@ const Clock& SystemClockInstance() {
     return clock;
 }
 
-bool WouldReplace(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::symlink_status(path, error).type() !=
-           std::filesystem::file_type::not_found;
-}
-
 }  // namespace
 
 // --- Values and typed access --------------------------------------------------------------
@@ -546,28 +541,14 @@ bool FileSettingsStore::Write(const SettingWrites& values) {
     auto loaded = LoadSettings(file_);
     // An unreadable file may still hold good values: leave it alone rather than replace it.
     if (loaded.state == FileState::kUnreadable ||
-        (loaded.state == FileState::kDamaged && !KeepDamagedFileAside())) {
+        (loaded.state == FileState::kDamaged &&
+         !KeepDamagedFileAside(file_, clock_.NowSeconds()))) {
         return false;
     }
     for (const auto& [name, value] : values) {
         loaded.values.insert_or_assign(name, value);
     }
     return ReplaceFileAtomically(file_, FormatFile(loaded.values), 0600);
-}
-
-bool FileSettingsStore::KeepDamagedFileAside() const {
-    const std::tm local = LocalTime(clock_.NowSeconds());
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const std::string aside = file_.string() + ".damaged-" + stamp;
-    // Runs under the lock, so no other writer can take a free name in between.
-    for (int copy = 1; copy < 100; ++copy) {
-        const std::string candidate = copy == 1 ? aside : aside + "-" + std::to_string(copy);
-        if (!WouldReplace(candidate)) {
-            return ::rename(file_.c_str(), candidate.c_str()) == 0;
-        }
-    }
-    return false;
 }
 
 std::filesystem::path DefaultSettingsPath() {

@@ -78,8 +78,6 @@ public:
     bool Write(const SettingWrites& values) override;
 
 private:
-    bool KeepDamagedFileAside() const;
-
     std::filesystem::path file_;
     const Clock& clock_;
 };
