@@ -1,0 +1,116 @@
+#include "recorder/history_text.h"
+
+#include <cstdio>
+
+namespace veltaro {
+namespace {
+
+struct HistoryTexts {
+    const char* startupLabel;
+    const char* shutdownLabel;
+    const char* unknownShutdown;
+    const char* runTimeLabel;
+    const char* cumulativeLabel;
+    // Hours, minutes, seconds, then the same span as days and hours.
+    const char* spanFormat;
+};
+
+constexpr HistoryTexts kEnglish{
+    "Startup Time: ",
+    "Shutdown Time: ",
+    "Shutdown Time: Unknown",
+    "Run Time: ",
+    "Cumulative Time: ",
+    "%lld Hours %02lld Minutes %02lld Seconds  (Sum:%lld Days %02lld Hours)",
+};
+
+constexpr HistoryTexts kChinese{
+    "开机时间: ", "关机时间: ", "关机时间: 未知",
+    "运行时间: ", "累积时间: ", "%lld 小时 %02lld 分 %02lld 秒  (合计:%lld 天 %02lld 小时)",
+};
+
+const HistoryTexts& TextsFor(int language) {
+    return language == kChineseLanguage ? kChinese : kEnglish;
+}
+
+template <class... Args>
+std::string Printf(const char* format, Args... args) {
+    const int length = std::snprintf(nullptr, 0, format, args...);
+    if (length < 0) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(length), '\0');
+    std::snprintf(text.data(), text.size() + 1, format, args...);
+    return text;
+}
+
+std::string DateTimeText(const std::tm& time) {
+    // A damaged record's fields may be near the int limit: add in a wider type.
+    return Printf("%04lld/%02lld/%02d %02d:%02d:%02d", time.tm_year + 1900LL, time.tm_mon + 1LL,
+                  time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec);
+}
+
+std::string SpanText(std::int64_t milliseconds, int language) {
+    const long long seconds = milliseconds / 1000;
+    const long long hours = seconds / 3600;
+    return Printf(TextsFor(language).spanFormat, hours, seconds / 60 % 60, seconds % 60, hours / 24,
+                  hours % 24);
+}
+
+}  // namespace
+
+std::string OrdinalCaption(int ordinal, int language) {
+    if (language == kChineseLanguage) {
+        return Printf("第 %d 次启动", ordinal);
+    }
+    switch (ordinal) {
+        case 1:
+            return "The 1st startup";
+        case 2:
+            return "The 2nd startup";
+        case 3:
+            return "The 3rd startup";
+        default:
+            return Printf("The %dth startup", ordinal);
+    }
+}
+
+std::string StartupLine(const StartTime& start, int language) {
+    return TextsFor(language).startupLabel + DateTimeText(TmFromStartTime(start));
+}
+
+std::string ShutdownLine(const std::optional<std::tm>& shutdown, int language) {
+    const HistoryTexts& texts = TextsFor(language);
+    if (!shutdown) {
+        return texts.unknownShutdown;
+    }
+    return texts.shutdownLabel + DateTimeText(*shutdown);
+}
+
+std::string RunTimeLine(std::int64_t durationMs, int language) {
+    return TextsFor(language).runTimeLabel + SpanText(durationMs, language);
+}
+
+std::string CumulativeLine(std::int64_t cumulativeMs, int language) {
+    return TextsFor(language).cumulativeLabel + SpanText(cumulativeMs, language);
+}
+
+HistoryLines HistoryLinesOf(const RunSummary& run, int language) {
+    const std::optional<std::tm> shutdown =
+        run.live ? std::nullopt : std::optional<std::tm>(ShutdownTimeOf(run.record));
+    return {OrdinalCaption(run.ordinal, language), StartupLine(run.record.startTime, language),
+            ShutdownLine(shutdown, language), RunTimeLine(run.record.durationMs, language),
+            CumulativeLine(run.cumulativeMs, language)};
+}
+
+std::optional<HistoryLines> HistoryLinesOfRun(std::span<const RunRecord> runLog,
+                                              const RunRecord& currentRun, int ordinal,
+                                              int language) {
+    const std::optional<RunSummary> run = SummaryOfRun(runLog, currentRun, ordinal);
+    if (!run) {
+        return std::nullopt;
+    }
+    return HistoryLinesOf(*run, language);
+}
+
+}  // namespace veltaro

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "recorder/run_record.h"
+#include "recorder/run_summary.h"
+
+namespace veltaro {
+
+// The interface language value that selects the Chinese texts; every other value is English.
+inline constexpr int kChineseLanguage = 4;
+inline constexpr int kEnglishLanguage = 9;
+
+// The five lines with which the history shows one run.
+struct HistoryLines {
+    std::string caption;  // which start-up the run was
+    std::string startup;
+    std::string shutdown;
+    std::string runTime;
+    std::string cumulative;
+};
+
+std::string OrdinalCaption(int ordinal, int language);
+std::string StartupLine(const StartTime& start, int language);
+// `shutdown` is empty for the live run, whose end is not known yet.
+std::string ShutdownLine(const std::optional<std::tm>& shutdown, int language);
+std::string RunTimeLine(std::int64_t durationMs, int language);
+std::string CumulativeLine(std::int64_t cumulativeMs, int language);
+
+HistoryLines HistoryLinesOf(const RunSummary& run, int language);
+
+// The lines of run `ordinal` of `runLog` followed by `currentRun` (take it with SnapshotOf while
+// the heartbeat runs); empty when there is no such run.
+std::optional<HistoryLines> HistoryLinesOfRun(std::span<const RunRecord> runLog,
+                                              const RunRecord& currentRun, int ordinal,
+                                              int language);
+
+}  // namespace veltaro

@@ -1,0 +1,147 @@
+#include "recorder/history_text.h"
+
+#include <gtest/gtest.h>
+
+#include "recorder/recorder_test_support.h"
+
+namespace veltaro {
+namespace {
+
+using testing::LocalSeconds;
+using testing::RunStartedAt;
+
+constexpr int kEnglish = 9;
+
+TEST(HistoryTextTest, OrdinalCaptions) {
+    const struct {
+        int ordinal;
+        int language;
+        const char* caption;
+    } cases[] = {
+        {1, kEnglish, "The 1st startup"},     {2, kEnglish, "The 2nd startup"},
+        {3, kEnglish, "The 3rd startup"},     {4, kEnglish, "The 4th startup"},
+        {11, kEnglish, "The 11th startup"},   {12, kEnglish, "The 12th startup"},
+        {13, kEnglish, "The 13th startup"},   {21, kEnglish, "The 21th startup"},
+        {22, kEnglish, "The 22th startup"},   {1, 7, "The 1st startup"},
+        {1, kChineseLanguage, "第 1 次启动"}, {21, kChineseLanguage, "第 21 次启动"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(OrdinalCaption(c.ordinal, c.language), c.caption)
+            << c.ordinal << " in " << c.language;
+    }
+}
+
+TEST(HistoryTextTest, SpansInHoursAndInDays) {
+    const struct {
+        std::int64_t milliseconds;
+        int language;
+        const char* runTime;
+        const char* cumulative;
+    } cases[] = {
+        {93'784'000, kEnglish, "Run Time: 26 Hours 03 Minutes 04 Seconds  (Sum:1 Days 02 Hours)",
+         "Cumulative Time: 26 Hours 03 Minutes 04 Seconds  (Sum:1 Days 02 Hours)"},
+        {93'784'000, kChineseLanguage, "运行时间: 26 小时 03 分 04 秒  (合计:1 天 02 小时)",
+         "累积时间: 26 小时 03 分 04 秒  (合计:1 天 02 小时)"},
+        {999, kEnglish, "Run Time: 0 Hours 00 Minutes 00 Seconds  (Sum:0 Days 00 Hours)",
+         "Cumulative Time: 0 Hours 00 Minutes 00 Seconds  (Sum:0 Days 00 Hours)"},
+        // Beyond what 32 bits of hours hold: 10^10 hours.
+        {36'000'000'000'000'000, kEnglish,
+         "Run Time: 10000000000 Hours 00 Minutes 00 Seconds  (Sum:416666666 Days 16 Hours)",
+         "Cumulative Time: 10000000000 Hours 00 Minutes 00 Seconds  (Sum:416666666 Days 16 Hours)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunTimeLine(c.milliseconds, c.language), c.runTime);
+        EXPECT_EQ(CumulativeLine(c.milliseconds, c.language), c.cumulative);
+    }
+}
+
+TEST(HistoryTextTest, StartupAndShutdownLines) {
+    const RunRecord run = RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 3'600'999);
+    const std::tm shutdown = ShutdownTimeOf(run);
+
+    EXPECT_EQ(StartupLine(run.startTime, kEnglish), "Startup Time: 2008/03/01 23:30:00");
+    EXPECT_EQ(StartupLine(run.startTime, kChineseLanguage), "开机时间: 2008/03/01 23:30:00");
+    // The odd 999 ms are dropped.
+    EXPECT_EQ(ShutdownLine(shutdown, kEnglish), "Shutdown Time: 2008/03/02 00:30:00");
+    EXPECT_EQ(ShutdownLine(shutdown, kChineseLanguage), "关机时间: 2008/03/02 00:30:00");
+    EXPECT_EQ(ShutdownLine(std::nullopt, kEnglish), "Shutdown Time: Unknown");
+    EXPECT_EQ(ShutdownLine(std::nullopt, kChineseLanguage), "关机时间: 未知");
+}
+
+TEST(HistoryTextTest, ADamagedRecordStillFormats) {
+    RunRecord run = RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 0);
+    run.startTime.tm_year = std::numeric_limits<std::int32_t>::max();
+    run.startTime.tm_mon = std::numeric_limits<std::int32_t>::max();
+    run.durationMs = std::numeric_limits<std::int64_t>::max();
+    const RunRecord logged[] = {run, run};
+
+    const auto lines = HistoryLinesOfRun(logged, run, 3, kEnglish);
+
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->startup, "Startup Time: 2147485547/2147483648/01 23:30:00");
+    EXPECT_EQ(lines->cumulative,
+              CumulativeLine(std::numeric_limits<std::int64_t>::max(), kEnglish));
+}
+
+class HistoryLinesTest : public ::testing::Test {
+protected:
+    const RunRecord logged_[2] = {
+        RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 3'600'999),
+        RunStartedAt(LocalSeconds(2008, 3, 2, 8, 0, 0), 93'784'000),
+    };
+    const RunRecord current_ = RunStartedAt(LocalSeconds(2008, 3, 3, 9, 0, 0), 61'000);
+};
+
+TEST_F(HistoryLinesTest, PastRunCountsTheRunsBeforeIt) {
+    const auto lines = HistoryLinesOfRun(logged_, current_, 2, kEnglish);
+
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->caption, "The 2nd startup");
+    EXPECT_EQ(lines->startup, "Startup Time: 2008/03/02 08:00:00");
+    EXPECT_EQ(lines->shutdown, "Shutdown Time: 2008/03/03 10:03:04");
+    EXPECT_EQ(lines->runTime, RunTimeLine(93'784'000, kEnglish));
+    EXPECT_EQ(lines->cumulative, CumulativeLine(3'600'999 + 93'784'000, kEnglish));
+}
+
+TEST_F(HistoryLinesTest, LiveRunComesLastWithAnUnknownShutdown) {
+    const auto lines = HistoryLinesOfRun(logged_, current_, 3, kChineseLanguage);
+
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->caption, "第 3 次启动");
+    EXPECT_EQ(lines->shutdown, "关机时间: 未知");
+    EXPECT_EQ(lines->runTime, RunTimeLine(61'000, kChineseLanguage));
+    EXPECT_EQ(lines->cumulative, CumulativeLine(3'600'999 + 93'784'000 + 61'000, kChineseLanguage));
+}
+
+TEST_F(HistoryLinesTest, EmptyLogShowsOnlyTheLiveRun) {
+    const auto lines = HistoryLinesOfRun({}, current_, 1, kEnglish);
+
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->caption, "The 1st startup");
+    EXPECT_EQ(lines->shutdown, "Shutdown Time: Unknown");
+    EXPECT_EQ(lines->cumulative, CumulativeLine(61'000, kEnglish));
+    EXPECT_FALSE(HistoryLinesOfRun({}, current_, 2, kEnglish));
+}
+
+TEST_F(HistoryLinesTest, NoLinesOutsideTheRuns) {
+    for (const int ordinal : {0, -1, 4}) {
+        EXPECT_FALSE(HistoryLinesOfRun(logged_, current_, ordinal, kEnglish)) << ordinal;
+    }
+}
+
+TEST_F(HistoryLinesTest, AllRunsAtOnceMatchOneAtATime) {
+    const std::vector<RunSummary> all = SummariesOfAllRuns(logged_, current_);
+
+    ASSERT_EQ(all.size(), 3u);
+    for (const RunSummary& run : all) {
+        const auto single = SummaryOfRun(logged_, current_, run.ordinal);
+        ASSERT_TRUE(single);
+        EXPECT_EQ(run.record, single->record);
+        EXPECT_EQ(run.live, single->live);
+        EXPECT_EQ(run.cumulativeMs, single->cumulativeMs);
+    }
+    EXPECT_TRUE(all.back().live);
+}
+
+}  // namespace
+}  // namespace veltaro

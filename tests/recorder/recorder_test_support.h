@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "recorder/run_record.h"
+
+namespace veltaro::testing {
+
+// A clock that stands still until the test moves it.
+class FakeClock final : public Clock {
+public:
+    FakeClock(std::int64_t nowSeconds, std::uint64_t tickMs) : now(nowSeconds), tick(tickMs) {}
+    std::int64_t NowSeconds() const override { return now; }
+    std::uint64_t TickMs() const override { return tick; }
+
+    std::int64_t now;
+    std::uint64_t tick;
+};
+
+// A fresh folder, removed with everything in it at the end of the test.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Seconds since 1970 of a local time (the tests pin TZ).
+std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second);
+
+// A run that started at a local time and lasted `durationMs`.
+RunRecord RunStartedAt(std::int64_t startSeconds, std::int64_t durationMs,
+                       std::uint32_t bootTag = 0);
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file);
+void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
+// The serialised form of `records`, one after another.
+std::vector<std::uint8_t> BytesOf(const std::vector<RunRecord>& records);
+
+}  // namespace veltaro::testing
+
+namespace veltaro {
+// Readable records in test failures.
+void PrintTo(const RunRecord& record, std::ostream* out);
+}  // namespace veltaro
