@@ -106,12 +106,19 @@ std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file) 
 }
 
 bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record) {
-    const Descriptor fd = OpenFile(file, O_WRONLY | O_CREAT | O_TRUNC);
+    // Overwritten in place rather than truncated first: the file is never empty in between, and
+    // ext4 flushes a truncated-then-rewritten file at close, which would block the thread.
+    const Descriptor fd = OpenFile(file, O_WRONLY | O_CREAT);
     if (!fd.IsOpen()) {
         return false;
     }
     const RunRecordBytes bytes = SerializeRunRecord(record);
-    return WriteAllAt(fd.Get(), bytes.data(), bytes.size(), 0);
+    if (!WriteAllAt(fd.Get(), bytes.data(), bytes.size(), 0)) {
+        return false;
+    }
+    const std::optional<off_t> size = RegularFileSize(fd.Get());
+    return size == static_cast<off_t>(kRunRecordSize) ||
+           ::ftruncate(fd.Get(), static_cast<off_t>(kRunRecordSize)) == 0;
 }
 
 RunLogRead ReadRunLog(const std::filesystem::path& log) {

@@ -15,7 +15,7 @@ namespace veltaro {
 // record.
 std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file);
 
-// Creates or truncates `file` and writes `record` whole; false when that failed.
+// Makes `file` hold exactly `record`, created when missing; false when that failed.
 bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record);
 
 struct RunLogRead {
