@@ -8,9 +8,12 @@
 #include "app/app_icon.h"
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
+#include "calendar/holidays.h"
 #include "platform/boot_tag.h"
 #include "recorder/heartbeat.h"
 #include "recorder/run_log.h"
+#include "remind/remind_file.h"
+#include "xml/data_document.h"
 
 namespace veltaro {
 
@@ -38,6 +41,8 @@ bool CDurmetDlg::OnInitDialog() {
     ReadChimeSetting();
     LoadRunLog();
     StartHeartbeat();
+    LoadRemindPlans();
+    LoadHolidays();
     return true;
 }
 
@@ -54,6 +59,24 @@ void CDurmetDlg::LoadRunLog() {
 void CDurmetDlg::StartHeartbeat() {
     ThreadHandles.emplace_back(
         [this] { HeartbeatThread(CurrentRun, clock_, ExitFlag, app_.DataFolder); });
+}
+
+void CDurmetDlg::LoadRemindPlans() {
+    const std::int64_t now = clock_.NowSeconds();
+    LoadDataDocument(RemindDocument, RemindFilePath(app_.DataFolder), kDefaultRemindText, now);
+    RemindSchedule = BuildRemindSchedule(RemindDocument, LocalDateTimeFromTm(LocalTime(now)));
+}
+
+void CDurmetDlg::LoadHolidays() {
+    const std::filesystem::path file = app_.DataFolder / kHolidayFileName;
+    // An installed program ships its festivals beside itself; they seed a user's first file.
+    const std::filesystem::path shipped =
+        std::filesystem::path(app_.ProgramDirectory) / "../share/veltaro" / kHolidayFileName;
+    std::error_code ignored;
+    if (!std::filesystem::exists(file, ignored) && std::filesystem::exists(shipped, ignored)) {
+        std::filesystem::copy_file(shipped, file, ignored);
+    }
+    LoadDataDocument(HolidayDocument, file, kDefaultHolidayFileText, clock_.NowSeconds());
 }
 
 int CDurmetDlg::OnCommand(int command) {
@@ -92,6 +115,7 @@ void CDurmetDlg::ExitProgram() {
         thread.join();
     }
     ThreadHandles.clear();
+    RemindSchedule.clear();
     hide();
     SaveSettings();
     QCoreApplication::quit();

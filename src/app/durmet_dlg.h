@@ -7,6 +7,8 @@
 #include "platform/clock.h"
 #include "platform/exit_signal.h"
 #include "recorder/run_record.h"
+#include "remind/remind_schedule.h"
+#include "xml/tessvar_xml_parse.h"
 
 namespace veltaro {
 
@@ -34,6 +36,9 @@ public:
     bool RemindOnHour = true;
     RunRecord CurrentRun;
     std::vector<RunRecord> RunLog;
+    CTessvarXmlParse RemindDocument;
+    CTessvarXmlParse HolidayDocument;
+    veltaro::RemindSchedule RemindSchedule;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -43,6 +48,8 @@ private:
     void ReadChimeSetting();
     void LoadRunLog();
     void StartHeartbeat();
+    void LoadRemindPlans();
+    void LoadHolidays();
     void SaveSettings();
 
     CDurmetApp& app_;

@@ -82,6 +82,31 @@ TEST(ResidentProgram, FirstStartWritesItsSettingsAndLogonEntry) {
     EXPECT_EQ(heartbeat[0].bootTag, CurrentBootTag());
 }
 
+TEST(ResidentProgram, DataFilesAreCreatedAndADamagedOneIsKeptAside) {
+    ProgramSandbox sandbox;
+    const fs::path folder = sandbox.ProgramFolder();
+    const std::string damaged = "<Quorvane><RemindList><DateType><Item Message=\"a\">";
+    std::ofstream(folder / "RemindInfo.xml") << damaged;
+    const pid_t pid = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+    std::vector<std::string> keptAside;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with("RemindInfo.xml.damaged-")) {
+            keptAside.push_back(entry.path());
+        }
+    }
+    ASSERT_EQ(keptAside.size(), 1u);
+    const std::vector<std::uint8_t> kept = ReadBytes(keptAside[0]);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), damaged);
+    for (const char* name : {"RemindInfo.xml", "Holiday.xml"}) {
+        const std::vector<std::uint8_t> text = ReadBytes(folder / name);
+        EXPECT_NE(std::string(text.begin(), text.end()).find("<Quorvane>"), std::string::npos)
+            << name;
+    }
+}
+
 // Every way the desktop ends the program runs the orderly exit, which saves the settings.
 TEST(ResidentProgram, EveryEndRequestRunsTheExit) {
     const std::vector<std::pair<std::string, int>> endings = {
