@@ -1,0 +1,144 @@
+#include "cli/remind_command.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "cli/calendar_command_support.h"
+#include "cli/data_folder.h"
+#include "cli/locale_language.h"
+#include "cli/subcommand.h"
+#include "remind/power_action.h"
+#include "remind/recent_remind_text.h"
+#include "remind/remind_file.h"
+#include "remind/remind_plan.h"
+#include "remind/remind_schedule.h"
+#include "xml/tessvar_xml_parse.h"
+
+namespace veltaro {
+namespace {
+
+constexpr std::string_view kCommand = "remind";
+constexpr std::string_view kScheduleOption = "--schedule";
+
+struct RemindArguments {
+    CalendarArguments shared;
+    bool schedule = false;
+};
+
+bool TakesValue(std::string_view option) {
+    return option == "--data-dir" || option == "--lang" || option == "--now";
+}
+
+// --schedule is the one option of its own; the others are those of the calendar commands. The
+// value of an option is passed on as it is, even when it reads "--schedule".
+RemindArguments ParseRemindArguments(std::span<const std::string> arguments,
+                                     const CalendarContext& context) {
+    RemindArguments parsed;
+    std::vector<std::string> shared;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == kScheduleOption) {
+            parsed.schedule = true;
+            continue;
+        }
+        shared.push_back(arguments[i]);
+        if (TakesValue(arguments[i]) && i + 1 < arguments.size()) {
+            shared.push_back(arguments[++i]);
+        }
+    }
+    parsed.shared =
+        ParseCalendarArguments(shared, {.now = true}, context.dataFolder, context.language);
+    if (parsed.shared.error.empty() && !parsed.shared.operands.empty()) {
+        parsed.shared.error = "unexpected argument '" + parsed.shared.operands.front() + "'";
+    }
+    return parsed;
+}
+
+LocalDateTime NowOf(const CalendarArguments& parsed, const Clock& clock) {
+    if (!parsed.now) {
+        return LocalDateTimeFromTm(LocalTime(clock.NowSeconds()));
+    }
+    const CivilDateTime& now = *parsed.now;
+    return {now.year, now.month, now.day, now.hour, now.minute, now.second};
+}
+
+// One row a line and one column a field: the characters that would split them are escaped, and
+// so is the escape character, so that the message can be read back exactly.
+std::string EscapedMessage(std::string_view message) {
+    std::string escaped;
+    for (const char c : message) {
+        switch (c) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+void WritePlanRows(const CTessvarXmlParse& root, int language, const LocalDateTime& now,
+                   std::ostream& out) {
+    for (const RemindPlan& plan : ReadRemindPlans(root)) {
+        const RecentRemindTexts texts = RecentRemindText(plan, language, now);
+        out << texts.recentRemind << '\t' << PowerActionEditorName(plan.action, language) << '\t'
+            << EscapedMessage(plan.message) << '\t' << texts.diffDays << '\n';
+    }
+}
+
+std::string OccurrenceTimeText(const LocalDateTime& time) {
+    // Wide enough for every field at the full range of int.
+    char text[80];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
+                  time.day, time.hour, time.minute, time.second);
+    return text;
+}
+
+void WriteSchedule(const CTessvarXmlParse& root, const LocalDateTime& now, std::ostream& out) {
+    for (const RemindOccurrence& occurrence : BuildRemindSchedule(root, now)) {
+        out << OccurrenceTimeText(occurrence.time) << ' ' << occurrence.action << ' '
+            << (IsOccurrenceArmed(occurrence, now) ? "armed" : "passed") << '\n';
+    }
+}
+
+}  // namespace
+
+int RunRemindCommand(std::span<const std::string> arguments, const CalendarContext& context,
+                     std::ostream& out, std::ostream& err) {
+    const RemindArguments parsed = ParseRemindArguments(arguments, context);
+    if (const std::optional<int> status =
+            EndForErrorOrHelp(kCommand, kRemindUsage, parsed.shared, out, err)) {
+        return *status;
+    }
+    CTessvarXmlParse root;
+    if (LoadRemindFile(root, parsed.shared.dataFolder) == RemindFileLoad::Damaged) {
+        return ReportUnreadable(kCommand,
+                                RemindFilePath(parsed.shared.dataFolder).string() +
+                                    " cannot be read as a remind plan file (not well-formed XML?)",
+                                err);
+    }
+    const LocalDateTime now = NowOf(parsed.shared, context.clock);
+    if (parsed.schedule) {
+        WriteSchedule(root, now, out);
+    } else {
+        WritePlanRows(root, parsed.shared.language, now, out);
+    }
+    return kExitDone;
+}
+
+int RemindCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    const SystemClock clock;
+    return RunRemindCommand(
+        arguments, CalendarContext{DefaultDataFolder(), LocaleLanguage(), clock}, out, err);
+}
+
+}  // namespace veltaro
