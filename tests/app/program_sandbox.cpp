@@ -12,23 +12,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path MakeTempRoot() {
-    std::string pattern = (fs::temp_directory_path() / "veltaro-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    return pattern;
-}
-
 }  // namespace
 
 ProgramSandbox::ProgramSandbox(const fs::path& program)
-    : root_(MakeTempRoot()),
-      programFolder_(root_ / "program"),
+    : programFolder_(root_.Path() / "program"),
       programFile_(programFolder_ / program.filename()),
-      configHome_(root_ / "config"),
-      dataHome_(root_ / "data"),
-      runtimeDir_(root_ / "runtime") {
+      configHome_(root_.Path() / "config"),
+      dataHome_(root_.Path() / "data"),
+      runtimeDir_(root_.Path() / "runtime") {
     for (const fs::path& folder : {programFolder_, configHome_, dataHome_, runtimeDir_}) {
         fs::create_directories(folder);
     }
@@ -43,15 +34,13 @@ ProgramSandbox::~ProgramSandbox() {
             ::waitpid(pid, nullptr, 0);
         }
     }
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
 }
 
 pid_t ProgramSandbox::Start(const std::vector<std::string>& extraEnvironment) {
     std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + configHome_.string(),
                                             "XDG_DATA_HOME=" + dataHome_.string(),
                                             "XDG_RUNTIME_DIR=" + runtimeDir_.string(),
-                                            "HOME=" + root_.string(),
+                                            "HOME=" + root_.Path().string(),
                                             "QT_QPA_PLATFORM=offscreen",
                                             "TZ=Asia/Shanghai",
                                             "LC_ALL=C.UTF-8"};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/settings_store.h"
+#include "temp_folder.h"
 
 namespace veltaro::testing {
 
@@ -37,7 +38,7 @@ public:
     std::optional<std::uint32_t> Hwnd() const;
 
 private:
-    std::filesystem::path root_;
+    TempFolder root_;
     std::filesystem::path programFolder_;
     std::filesystem::path programFile_;
     std::filesystem::path configHome_;

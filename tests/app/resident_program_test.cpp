@@ -3,7 +3,6 @@
 #include <signal.h>
 
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <thread>
 
@@ -18,11 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ProgramSandbox;
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::ReadText;
 
 void WriteRecord(const fs::path& file, const RunRecord& record) {
     const RunRecordBytes bytes = SerializeRunRecord(record);
@@ -32,7 +27,8 @@ void WriteRecord(const fs::path& file, const RunRecord& record) {
 
 // The log as whole records; a size that is no multiple of a record fails the test.
 std::vector<RunRecord> ReadLog(const fs::path& file) {
-    const std::vector<std::uint8_t> bytes = ReadBytes(file);
+    const std::string text = ReadText(file);
+    const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     EXPECT_EQ(bytes.size() % kRunRecordSize, 0u) << "the run log holds a partial record";
     std::vector<RunRecord> records;
     for (std::size_t at = 0; at + kRunRecordSize <= bytes.size(); at += kRunRecordSize) {
@@ -71,8 +67,7 @@ TEST(ResidentProgram, FirstStartWritesItsSettingsAndLogonEntry) {
     const FileSettingsStore settings = sandbox.Settings();
     EXPECT_EQ(settings.ReadPathString("Path"), sandbox.ProgramFolder().string() + "/");
     EXPECT_EQ(settings.ReadPathString("Version"), "6.0");
-    std::ifstream entry(sandbox.ConfigHome() / "autostart" / "veltaro.desktop");
-    const std::string text{std::istreambuf_iterator<char>(entry), {}};
+    const std::string text = ReadText(sandbox.ConfigHome() / "autostart" / "veltaro.desktop");
     EXPECT_NE(text.find((sandbox.ProgramFolder() / "veltaro").string()), std::string::npos);
     ::kill(pid, SIGTERM);
     EXPECT_EQ(sandbox.WaitForExit(pid), 0);
@@ -98,12 +93,9 @@ TEST(ResidentProgram, DataFilesAreCreatedAndADamagedOneIsKeptAside) {
         }
     }
     ASSERT_EQ(keptAside.size(), 1u);
-    const std::vector<std::uint8_t> kept = ReadBytes(keptAside[0]);
-    EXPECT_EQ(std::string(kept.begin(), kept.end()), damaged);
+    EXPECT_EQ(ReadText(keptAside[0]), damaged);
     for (const char* name : {"RemindInfo.xml", "Holiday.xml"}) {
-        const std::vector<std::uint8_t> text = ReadBytes(folder / name);
-        EXPECT_NE(std::string(text.begin(), text.end()).find("<Quorvane>"), std::string::npos)
-            << name;
+        EXPECT_NE(ReadText(folder / name).find("<Quorvane>"), std::string::npos) << name;
     }
 }
 

@@ -30,8 +30,8 @@ TEST(DesktopExecValue, QuotesThePathAndEscapesItAsAStringValue) {
 
 TEST(WriteAutostartEntry, WritesTheWholeEntryIntoTheUsersAutostartFolder) {
     const TempFolder temp;
-    const auto entry = AutostartEntryPath(temp.path() / "config");
-    EXPECT_EQ(entry, temp.path() / "config" / "autostart" / "veltaro.desktop");
+    const auto entry = AutostartEntryPath(temp.Path() / "config");
+    EXPECT_EQ(entry, temp.Path() / "config" / "autostart" / "veltaro.desktop");
 
     ASSERT_TRUE(WriteAutostartEntry(entry, R"(/opt/My "Tools"/veltaro)"));
     EXPECT_EQ(ReadText(entry),
@@ -51,12 +51,12 @@ TEST(WriteAutostartEntry, WritesTheWholeEntryIntoTheUsersAutostartFolder) {
 
 TEST(WriteAutostartEntry, FailsWithoutAProgramOrAUsableFolder) {
     const TempFolder temp;
-    EXPECT_FALSE(WriteAutostartEntry(AutostartEntryPath(temp.path()), ""));
-    EXPECT_FALSE(std::filesystem::exists(AutostartEntryPath(temp.path())));
+    EXPECT_FALSE(WriteAutostartEntry(AutostartEntryPath(temp.Path()), ""));
+    EXPECT_FALSE(std::filesystem::exists(AutostartEntryPath(temp.Path())));
 
-    WriteText(temp.path() / "plain", "a file, not a folder");
+    WriteText(temp.Path() / "plain", "a file, not a folder");
     EXPECT_FALSE(
-        WriteAutostartEntry(AutostartEntryPath(temp.path() / "plain"), "/usr/bin/veltaro"));
+        WriteAutostartEntry(AutostartEntryPath(temp.Path() / "plain"), "/usr/bin/veltaro"));
     EXPECT_TRUE(AutostartEntryPath("").empty());
     EXPECT_FALSE(WriteAutostartEntry(AutostartEntryPath(""), "/usr/bin/veltaro"));
 }

@@ -17,8 +17,8 @@ using testing::TempFolder;
 
 TEST(InstanceChannel, CommandIsAnsweredAfterTheHandlerRan) {
     TempFolder runtime;
-    const std::filesystem::path socket = InstanceSocketPath(runtime.path(), 4242);
-    EXPECT_EQ(socket, runtime.path() / "veltaro" / "4242.sock");
+    const std::filesystem::path socket = InstanceSocketPath(runtime.Path(), 4242);
+    EXPECT_EQ(socket, runtime.Path() / "veltaro" / "4242.sock");
     std::unique_ptr<InstanceListener> listener = InstanceListener::Listen(socket);
     ASSERT_NE(listener, nullptr);
     EXPECT_EQ(testing::PermissionsOf(socket.parent_path()), std::filesystem::perms::owner_all);
@@ -43,7 +43,7 @@ TEST(InstanceChannel, CommandIsAnsweredAfterTheHandlerRan) {
 
 TEST(InstanceChannel, StaleIdHasNobodyListening) {
     TempFolder runtime;
-    const std::filesystem::path socket = InstanceSocketPath(runtime.path(), 99);
+    const std::filesystem::path socket = InstanceSocketPath(runtime.Path(), 99);
     EXPECT_EQ(SendInstanceCommand(socket, 32785, std::chrono::seconds(1)),
               SendOutcome::NobodyListening);
     // The file a crashed instance left behind: still nobody listening.
@@ -56,7 +56,7 @@ TEST(InstanceChannel, StaleIdHasNobodyListening) {
 
 TEST(InstanceChannel, MalformedCommandsAreDroppedAndAPeerThatNeverAnswersTimesOut) {
     TempFolder runtime;
-    const std::filesystem::path socket = InstanceSocketPath(runtime.path(), 1);
+    const std::filesystem::path socket = InstanceSocketPath(runtime.Path(), 1);
     std::unique_ptr<InstanceListener> listener = InstanceListener::Listen(socket);
     ASSERT_NE(listener, nullptr);
     const int peer = ::socket(AF_UNIX, SOCK_STREAM, 0);

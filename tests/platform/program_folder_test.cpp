@@ -41,17 +41,17 @@ TEST(ProgramDirectory, IsTheFolderOfTheRunningProgram) {
 
 TEST(DataDirectory, IsTheProgramFolderWhenWritableElseThePrivateDataFolder) {
     const TempFolder temp;
-    const std::string programFolder = temp.path().string() + "/";
-    const auto dataHome = temp.path() / "data";
+    const std::string programFolder = temp.Path().string() + "/";
+    const auto dataHome = temp.Path() / "data";
     EXPECT_EQ(DataDirectory(programFolder, dataHome), programFolder);
 
-    const std::string missingFolder = (temp.path() / "missing").string() + "/";
+    const std::string missingFolder = (temp.Path() / "missing").string() + "/";
     EXPECT_EQ(DataDirectory(missingFolder, dataHome), (dataHome / "veltaro").string() + "/");
     EXPECT_EQ(PermissionsOf(dataHome / "veltaro"), std::filesystem::perms::owner_all);
 
     // With nowhere to go, the files beside the program are still the ones read.
-    WriteText(temp.path() / "plain", "");
-    EXPECT_EQ(DataDirectory(missingFolder, temp.path() / "plain"), missingFolder);
+    WriteText(temp.Path() / "plain", "");
+    EXPECT_EQ(DataDirectory(missingFolder, temp.Path() / "plain"), missingFolder);
     EXPECT_EQ(DataDirectory(missingFolder, ""), missingFolder);
 }
 
@@ -60,12 +60,12 @@ TEST(DataDirectory, ReadOnlyProgramFolderUsesTheDataFolder) {
         GTEST_SKIP() << "root may write to any folder";
     }
     const TempFolder temp;
-    const auto installed = temp.path() / "installed";
+    const auto installed = temp.Path() / "installed";
     std::filesystem::create_directory(installed);
     std::filesystem::permissions(
         installed, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_EQ(DataDirectory(installed.string() + "/", temp.path() / "data"),
-              (temp.path() / "data" / "veltaro").string() + "/");
+    EXPECT_EQ(DataDirectory(installed.string() + "/", temp.Path() / "data"),
+              (temp.Path() / "data" / "veltaro").string() + "/");
     std::filesystem::permissions(installed, std::filesystem::perms::owner_all);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_clock.h"
 #include "test_support.h"
 
 namespace veltaro {
@@ -22,16 +23,6 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr auto kString = SettingType::kString;
 constexpr auto kDword = SettingType::kDword;
 
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(std::int64_t seconds) : seconds_(seconds) {}
-    std::int64_t NowSeconds() const override { return seconds_; }
-    std::uint64_t TickMs() const override { return 0; }
-
-private:
-    std::int64_t seconds_;
-};
-
 // 2024-01-02 03:04:05 in Shanghai, the tests' time zone.
 constexpr std::int64_t kDamageSeconds = 1704135845;
 
@@ -43,8 +34,8 @@ protected:
     }
 
     TempFolder temp;
-    std::filesystem::path file = temp.path() / "config" / "veltaro" / "settings.reg";
-    FixedClock clock{kDamageSeconds};
+    std::filesystem::path file = temp.Path() / "config" / "veltaro" / "settings.reg";
+    testing::FakeClock clock{kDamageSeconds};
     FileSettingsStore store{file, clock};
 };
 
@@ -120,7 +111,7 @@ TEST_F(SettingsStoreTest, FirstWriteMakesPrivateFolderAndFileAndLeavesNoTemporar
 
     using std::filesystem::perms;
     EXPECT_EQ(PermissionsOf(file.parent_path()), perms::owner_all);
-    EXPECT_EQ(PermissionsOf(temp.path() / "config"), perms::owner_all);
+    EXPECT_EQ(PermissionsOf(temp.Path() / "config"), perms::owner_all);
     EXPECT_EQ(PermissionsOf(file), perms::owner_read | perms::owner_write);
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
@@ -135,8 +126,8 @@ TEST_F(SettingsStoreTest, WritesThatCantBeMadeFailAndChangeNothing) {
     EXPECT_FALSE(store.WriteDword("Bad\xFFName", 1));
     EXPECT_FALSE(std::filesystem::exists(file));
 
-    WriteText(temp.path() / "plain", "a file, not a folder");
-    FileSettingsStore blocked(temp.path() / "plain" / "settings.reg");
+    WriteText(temp.Path() / "plain", "a file, not a folder");
+    FileSettingsStore blocked(temp.Path() / "plain" / "settings.reg");
     EXPECT_FALSE(blocked.WriteDword("HWND", 1));
     EXPECT_FALSE(FileSettingsStore("").WriteDword("HWND", 1));
 

@@ -50,61 +50,61 @@ TEST(RuntimeDir, TakesAnAbsoluteXdgRuntimeDir) {
 TEST(PrivateRuntimeFolder, IsCreatedPrivateAndRefusedWhenOthersCouldReachIt) {
     const TempFolder temp;
     const uid_t uid = ::getuid();
-    const auto folder = temp.path() / ("veltaro-" + std::to_string(uid));
+    const auto folder = temp.Path() / ("veltaro-" + std::to_string(uid));
 
-    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), folder);
+    EXPECT_EQ(PrivateRuntimeFolder(temp.Path(), uid), folder);
     EXPECT_EQ(PermissionsOf(folder), perms::owner_all);
-    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), folder);
+    EXPECT_EQ(PrivateRuntimeFolder(temp.Path(), uid), folder);
 
-    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid + 1), "") << "owned by someone else";
+    EXPECT_EQ(PrivateRuntimeFolder(temp.Path(), uid + 1), "") << "owned by someone else";
 
     std::filesystem::permissions(folder, perms::owner_all | perms::group_read | perms::group_exec);
-    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), "") << "open to the group";
+    EXPECT_EQ(PrivateRuntimeFolder(temp.Path(), uid), "") << "open to the group";
 
     std::filesystem::remove(folder);
-    std::filesystem::create_directory(temp.path() / "elsewhere");
-    std::filesystem::permissions(temp.path() / "elsewhere", perms::owner_all);
-    std::filesystem::create_directory_symlink(temp.path() / "elsewhere", folder);
-    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), "") << "a link";
+    std::filesystem::create_directory(temp.Path() / "elsewhere");
+    std::filesystem::permissions(temp.Path() / "elsewhere", perms::owner_all);
+    std::filesystem::create_directory_symlink(temp.Path() / "elsewhere", folder);
+    EXPECT_EQ(PrivateRuntimeFolder(temp.Path(), uid), "") << "a link";
 
     std::filesystem::remove(folder);
     WriteText(folder, "");
-    EXPECT_EQ(PrivateRuntimeFolder(temp.path(), uid), "") << "a file";
+    EXPECT_EQ(PrivateRuntimeFolder(temp.Path(), uid), "") << "a file";
 }
 
 TEST(EnsurePrivateFolder, CreatesMissingFoldersPrivateAndLeavesExistingOnes) {
     const TempFolder temp;
-    std::filesystem::permissions(temp.path(),
+    std::filesystem::permissions(temp.Path(),
                                  perms::owner_all | perms::others_read | perms::others_exec);
-    const auto nested = temp.path() / "a" / "b" / "c";
+    const auto nested = temp.Path() / "a" / "b" / "c";
 
     ASSERT_TRUE(EnsurePrivateFolder(nested));
-    EXPECT_EQ(PermissionsOf(temp.path() / "a"), perms::owner_all);
+    EXPECT_EQ(PermissionsOf(temp.Path() / "a"), perms::owner_all);
     EXPECT_EQ(PermissionsOf(nested), perms::owner_all);
-    EXPECT_EQ(PermissionsOf(temp.path()),
+    EXPECT_EQ(PermissionsOf(temp.Path()),
               perms::owner_all | perms::others_read | perms::others_exec);
     EXPECT_TRUE(EnsurePrivateFolder(nested));
 
-    WriteText(temp.path() / "plain", "");
-    EXPECT_FALSE(EnsurePrivateFolder(temp.path() / "plain"));
-    EXPECT_FALSE(EnsurePrivateFolder(temp.path() / "plain" / "below"));
+    WriteText(temp.Path() / "plain", "");
+    EXPECT_FALSE(EnsurePrivateFolder(temp.Path() / "plain"));
+    EXPECT_FALSE(EnsurePrivateFolder(temp.Path() / "plain" / "below"));
     EXPECT_FALSE(EnsurePrivateFolder(""));
 }
 
 TEST(ReplaceFileAtomically, ReplacesTheWholeFileWithItsModeAndNothingBeside) {
     const TempFolder temp;
-    const auto file = temp.path() / "entry";
+    const auto file = temp.Path() / "entry";
     WriteText(file, "an old and longer content");
 
     ASSERT_TRUE(ReplaceFileAtomically(file, "new", 0640));
     EXPECT_EQ(ReadText(file), "new");
     EXPECT_EQ(PermissionsOf(file), perms::owner_read | perms::owner_write | perms::group_read);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()),
                             std::filesystem::directory_iterator()),
               1);
 
-    EXPECT_FALSE(ReplaceFileAtomically(temp.path() / "missing" / "entry", "new", 0600));
-    EXPECT_FALSE(ReplaceFileAtomically(temp.path() / "", "new", 0600));
+    EXPECT_FALSE(ReplaceFileAtomically(temp.Path() / "missing" / "entry", "new", 0600));
+    EXPECT_FALSE(ReplaceFileAtomically(temp.Path() / "", "new", 0600));
 }
 
 }  // namespace

@@ -6,35 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "fake_clock.h"
 #include "platform/clock.h"
 #include "recorder/run_record.h"
+#include "temp_folder.h"
 
 namespace veltaro::testing {
-
-// A clock that stands still until the test moves it.
-class FakeClock final : public Clock {
-public:
-    FakeClock(std::int64_t nowSeconds, std::uint64_t tickMs) : now(nowSeconds), tick(tickMs) {}
-    std::int64_t NowSeconds() const override { return now; }
-    std::uint64_t TickMs() const override { return tick; }
-
-    std::int64_t now;
-    std::uint64_t tick;
-};
-
-// A fresh folder, removed with everything in it at the end of the test.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Seconds since 1970 of a local time (the tests pin TZ).
 std::int64_t LocalSeconds(int year, int month, int day, int hour, int minute, int second);

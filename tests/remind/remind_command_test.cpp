@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli.h"
+#include "fake_clock.h"
 #include "remind/remind_file.h"
 #include "remind/remind_test_support.h"
 
@@ -14,19 +15,9 @@ namespace {
 
 using remind_test::PlanFileText;
 using remind_test::TempFolder;
-using remind_test::WriteFile;
+using remind_test::WriteText;
 
 // A clock that stays where the test put it.
-class FixedClock final : public Clock {
-public:
-    explicit FixedClock(std::int64_t seconds) : seconds_(seconds) {}
-    std::int64_t NowSeconds() const override { return seconds_; }
-    std::uint64_t TickMs() const override { return 0; }
-
-private:
-    std::int64_t seconds_;
-};
-
 // 2008-06-04 10:00:00 in Asia/Shanghai, the tests' time zone: a Wednesday.
 constexpr std::int64_t kWednesdayTenOClock = 1212544800;
 
@@ -39,7 +30,7 @@ struct CommandResult {
 class RemindCommandTest : public ::testing::Test {
 protected:
     void WritePlans(std::string_view datePlans, std::string_view weeklyPlans) {
-        WriteFile(RemindFilePath(folder_.Path()), PlanFileText(datePlans, weeklyPlans));
+        WriteText(RemindFilePath(folder_.Path()), PlanFileText(datePlans, weeklyPlans));
     }
 
     CommandResult Run(std::vector<std::string> arguments) {
@@ -52,7 +43,7 @@ protected:
 
     static constexpr int kEnglishLanguageValue = 9;
     TempFolder folder_;
-    FixedClock clock_{kWednesdayTenOClock};
+    testing::FakeClock clock_{kWednesdayTenOClock};
 };
 
 constexpr std::string_view kDatePlans =
@@ -125,13 +116,13 @@ TEST_F(RemindCommandTest, ListsNothingWithoutAPlanFileAndCreatesNone) {
 
 TEST_F(RemindCommandTest, RefusesADamagedPlanFileAndLeavesItAsItIs) {
     const std::string damaged = "<Quorvane><RemindList>";
-    WriteFile(RemindFilePath(folder_.Path()), damaged);
+    WriteText(RemindFilePath(folder_.Path()), damaged);
     const CommandResult result = Run({"--schedule"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "veltaro-cli remind: " + RemindFilePath(folder_.Path()).string() +
                               " cannot be read as a remind plan file (not well-formed XML?)\n");
-    EXPECT_EQ(remind_test::ReadFile(RemindFilePath(folder_.Path())), damaged);
+    EXPECT_EQ(remind_test::ReadText(RemindFilePath(folder_.Path())), damaged);
 }
 
 TEST_F(RemindCommandTest, NamesTheProblemOfBadArgumentsOnOneLine) {
@@ -167,7 +158,7 @@ TEST_F(RemindCommandTest, NamesTheProblemOfBadArgumentsOnOneLine) {
 TEST_F(RemindCommandTest, ReadsAFolderNamedLikeTheScheduleOption) {
     const std::filesystem::path odd = folder_.Path() / "--schedule";
     std::filesystem::create_directory(odd);
-    WriteFile(RemindFilePath(odd), PlanFileText(R"(<Item Day="4" Hour="9">m</Item>)", ""));
+    WriteText(RemindFilePath(odd), PlanFileText(R"(<Item Day="4" Hour="9">m</Item>)", ""));
     const CommandResult result = Run({"--data-dir", odd.string(), "--now", "2008-06-04 10:00:00"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "2008/06/04 09:00:00\t\tm\t0\n");

@@ -11,10 +11,10 @@ namespace veltaro {
 namespace {
 
 using remind_test::PlanFileText;
-using remind_test::ReadFile;
+using remind_test::ReadText;
 using remind_test::TempFolder;
 using remind_test::TreeOf;
-using remind_test::WriteFile;
+using remind_test::WriteText;
 
 struct DateFieldsCase {
     std::string_view attributes;
@@ -179,7 +179,7 @@ TEST(RemindFile, KeepsEveryPlanAndMessageThroughASaveAndALoad) {
     EXPECT_EQ(read, expected);
 
     // The editor's attribute order, the wildcard word as given and the constant ID.
-    const std::string text = ReadFile(RemindFilePath(folder.Path()));
+    const std::string text = ReadText(RemindFilePath(folder.Path()));
     EXPECT_NE(text.find(R"(<Item Lunar="1" Year="任意" Month="8" Day="15" Action="1" ID="0" )"
                         R"(Hour="20" Minute="0" Second="0">中秋)"),
               std::string::npos)
@@ -197,9 +197,9 @@ TEST(RemindFile, LoadsTheEmptyDefaultWhenTheFileIsMissingOrDamaged) {
     };
     const Case cases[] = {
         {"missing", [](const std::filesystem::path&) {}, RemindFileLoad::Missing},
-        {"not XML", [](const std::filesystem::path& file) { WriteFile(file, "<Quorvane><"); },
+        {"not XML", [](const std::filesystem::path& file) { WriteText(file, "<Quorvane><"); },
          RemindFileLoad::Damaged},
-        {"empty", [](const std::filesystem::path& file) { WriteFile(file, ""); },
+        {"empty", [](const std::filesystem::path& file) { WriteText(file, ""); },
          RemindFileLoad::Damaged},
         {"a folder",
          [](const std::filesystem::path& file) { std::filesystem::create_directory(file); },

@@ -8,8 +8,8 @@
 namespace veltaro {
 namespace {
 
-using xml_test::ReadBytes;
-using xml_test::TempFolder;
+using testing::ReadText;
+using testing::TempFolder;
 
 constexpr std::string_view kDefault = "<Quorvane><RemindList></RemindList></Quorvane>";
 constexpr std::int64_t kNow = 1704135845;  // 2024-01-02 03:04:05 in Asia/Shanghai
@@ -21,7 +21,7 @@ TEST(DataDocument, ExistingFileIsLoadedAndLeftAlone) {
     CTessvarXmlParse root;
     EXPECT_EQ(LoadDataDocument(root, file, kDefault, kNow), DataDocumentLoad::kLoaded);
     EXPECT_EQ(root.GetChild("Plan").GetName(), "Plan");
-    EXPECT_EQ(ReadBytes(file.string()), "<Quorvane><Plan/></Quorvane>");
+    EXPECT_EQ(ReadText(file.string()), "<Quorvane><Plan/></Quorvane>");
 }
 
 TEST(DataDocument, MissingFileGetsTheDefaultSavedAtOnce) {
@@ -45,8 +45,8 @@ TEST(DataDocument, DamagedFileIsKeptAsideBeforeTheDefaultReplacesIt) {
         EXPECT_EQ(root.GetChild("RemindList").GetName(), "RemindList");
     }
     // The second damaged copy of the same second does not replace the first.
-    EXPECT_EQ(ReadBytes(folder.File("Holiday.xml.damaged-20240102-030405")), "<Quorvane><Item>");
-    EXPECT_EQ(ReadBytes(folder.File("Holiday.xml.damaged-20240102-030405-2")),
+    EXPECT_EQ(ReadText(folder.File("Holiday.xml.damaged-20240102-030405")), "<Quorvane><Item>");
+    EXPECT_EQ(ReadText(folder.File("Holiday.xml.damaged-20240102-030405-2")),
               "<Quorvane><Item/></Quorvane>x");
     CTessvarXmlParse reread;
     EXPECT_TRUE(reread.LoadFile(file.string()));

@@ -12,8 +12,8 @@
 namespace veltaro {
 namespace {
 
-using xml_test::ReadBytes;
-using xml_test::TempFolder;
+using testing::ReadText;
+using testing::TempFolder;
 
 // Lists interleaved with comments and a processing instruction, with one name in two cases.
 constexpr std::string_view kRemindText = R"(<Quorvane>
@@ -203,7 +203,7 @@ TEST_F(LoadedTree, SetAttributeWritesTheTextAndReplacesTheNameInAnyCase) {
     EXPECT_TRUE(item.SetAttribute("Minute", "30"));
 
     EXPECT_EQ(SavedDateType().GetChildAt(0).GetAttributeInt("Minute", 0), 30);
-    const std::string saved = ReadBytes(SavedFile());
+    const std::string saved = ReadText(SavedFile());
     EXPECT_NE(saved.find(R"(<Item Year="2024" Hour="-12" Minute="30">first</Item>)"),
               std::string::npos)
         << saved;
@@ -277,7 +277,7 @@ TEST(XmlText, SetTextReplacesTheFirstTextOrBecomesTheTextContent) {
         EXPECT_EQ(item.GetText(), "x");
         EXPECT_EQ(item.GetChildCount(), c.children);
         ASSERT_TRUE(item.Save(file));
-        EXPECT_NE(ReadBytes(file).find(c.saved), std::string::npos) << ReadBytes(file);
+        EXPECT_NE(ReadText(file).find(c.saved), std::string::npos) << ReadText(file);
     }
 }
 

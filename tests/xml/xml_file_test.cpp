@@ -13,8 +13,9 @@
 namespace veltaro {
 namespace {
 
-using xml_test::ReadBytes;
-using xml_test::TempFolder;
+using testing::ReadText;
+using testing::TempFolder;
+using testing::WriteText;
 
 std::string Fixture(std::string_view name) {
     return std::string(VELTARO_XML_TEST_DATA) + "/" + std::string(name);
@@ -76,7 +77,7 @@ TEST(XmlFileRoundTrip, SavedFileIsUtf8WithADeclarationAndLineBreaksInAttributesA
     ASSERT_TRUE(root.GetChildAt(0).SetAttribute("Message", "上午\r\n下午"));
     ASSERT_TRUE(root.Save(file));
 
-    const std::string saved = ReadBytes(file);
+    const std::string saved = ReadText(file);
     EXPECT_EQ(saved.substr(0, kUtf8Declaration.size()), kUtf8Declaration);
     // A raw line break in an attribute would come back as a blank.
     EXPECT_NE(saved.find("Message=\"上午&#13;&#10;下午\""), std::string::npos) << saved;
@@ -93,7 +94,7 @@ TEST(XmlFileEncodings, DeclaredEncodingsAreReadAndSavedBackAsUtf8) {
         CTessvarXmlParse original;
         ASSERT_TRUE(original.LoadFile(Fixture(name)));
         ASSERT_TRUE(original.Save(copy));
-        EXPECT_EQ(ReadBytes(copy).substr(0, kUtf8Declaration.size()), kUtf8Declaration);
+        EXPECT_EQ(ReadText(copy).substr(0, kUtf8Declaration.size()), kUtf8Declaration);
 
         CTessvarXmlParse reloaded;
         ASSERT_TRUE(reloaded.LoadFile(copy));
@@ -117,7 +118,7 @@ protected:
         for (char& byte : bytes) {
             byte = static_cast<char>(generator() & 0xFF);
         }
-        return folder_.Write("random.xml", bytes);
+        return WriteText(folder_.File("random.xml"), bytes);
     }
 
     // Well-formed but past the size cap: refused before it is parsed.
@@ -126,7 +127,7 @@ protected:
         while (bytes.size() < 50 * 1024 * 1024) {
             bytes += "<Item Hour=\"1\">x</Item>";
         }
-        return folder_.Write("big.xml", bytes + "</Quorvane>");
+        return WriteText(folder_.File("big.xml"), bytes + "</Quorvane>");
     }
 
     std::string DeeplyNested() const {
@@ -138,7 +139,7 @@ protected:
         for (int i = 0; i < kDepth; ++i) {
             bytes += "</a>";
         }
-        return folder_.Write("deep.xml", bytes);
+        return WriteText(folder_.File("deep.xml"), bytes);
     }
 
     std::string Fifo() const {
@@ -154,7 +155,7 @@ TEST_F(HostileFiles, GiveAFailedLoadWithoutOutputOrHang) {
     const std::string paths[] = {
         folder_.File("missing.xml"),
         folder_.Path().string(),
-        folder_.Write("empty.xml", ""),
+        WriteText(folder_.File("empty.xml"), ""),
         RandomBytes(),
         Oversized(),
         DeeplyNested(),
@@ -188,13 +189,13 @@ protected:
 
 TEST_F(AtomicSave, ReplacesTheFileKeepingItsModeAndLeavesNothingElse) {
     const std::string file =
-        folder_.Write("RemindInfo.xml", "<Quorvane><Item>旧</Item></Quorvane>");
+        WriteText(folder_.File("RemindInfo.xml"), "<Quorvane><Item>旧</Item></Quorvane>");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
 
     ASSERT_TRUE(root_.Save(file));
 
     EXPECT_EQ(FolderEntries(folder_.Path()), std::vector<std::string>{"RemindInfo.xml"});
-    EXPECT_NE(ReadBytes(file).find("<Item>新</Item>"), std::string::npos);
+    EXPECT_NE(ReadText(file).find("<Item>新</Item>"), std::string::npos);
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
