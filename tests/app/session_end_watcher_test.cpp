@@ -16,6 +16,14 @@ int argc = 1;
 char name[] = "session_end_watcher_test";
 char* argv[] = {name, nullptr};
 
+void SpinFor(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+}
+
 bool SpinUntil(const int& count, int wanted) {
     QElapsedTimer timer;
     timer.start();
@@ -48,10 +56,12 @@ TEST_F(SessionEndWatcherTest, TerminationSignalsRequestTheEnd) {
 TEST_F(SessionEndWatcherTest, LogindPrepareForShutdownRequestsTheEnd) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     ASSERT_TRUE(bus.isConnected()) << "the tests run inside dbus-run-session";
-    ASSERT_TRUE(watcher.watchLogind(bus));
     QDBusConnection logind =
         QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake-logind"));
     ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
+    ASSERT_TRUE(watcher.watchLogind(bus));
+    // The watcher learns the name's owner from the bus; let that answer arrive first.
+    SpinFor(300);
     const auto announce = [&logind](bool starting) {
         QDBusMessage signal = QDBusMessage::createSignal(
             QStringLiteral("/org/freedesktop/login1"),
@@ -63,7 +73,7 @@ TEST_F(SessionEndWatcherTest, LogindPrepareForShutdownRequestsTheEnd) {
     announce(false);
     announce(true);
     EXPECT_TRUE(SpinUntil(requests, 1));
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
+    SpinFor(200);
     EXPECT_EQ(requests, 1);
     logind.unregisterService(QStringLiteral("org.freedesktop.login1"));
     QDBusConnection::disconnectFromBus(QStringLiteral("fake-logind"));
