@@ -1,6 +1,6 @@
 // What the resident program costs while the user is not looking at it: wake-ups per second
 // (voluntary context switches of all its threads), CPU share and resident memory, next to a bare
-// Qt Widgets program. Usage: bench_idle_cost [seconds, default 30]
+// Qt Widgets program. Usage: idle_cost_bench [seconds, default 30]
 #include <signal.h>
 
 #include <cstdio>
