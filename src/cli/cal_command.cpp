@@ -3,6 +3,8 @@
 #include "calendar/month_grid.h"
 #include "cli/calendar_command_support.h"
 #include "cli/calendar_commands.h"
+#include "cli/command_arguments.h"
+#include "cli/command_status.h"
 #include "cli/holiday_file.h"
 #include "cli/month_text.h"
 #include "cli/subcommand.h"
@@ -26,7 +28,7 @@ CivilDateTime LocalNow(const Clock& clock) {
 
 // The month of YEAR MONTH, or of now when they are not given; the selected day is now's day,
 // which the grid keeps within the month.
-std::optional<ShownMonth> MonthToShow(const CalendarArguments& parsed, const Clock& clock,
+std::optional<ShownMonth> MonthToShow(const CommandArguments& parsed, const Clock& clock,
                                       std::string& problem) {
     const CivilDateTime now = parsed.now ? *parsed.now : LocalNow(clock);
     const std::vector<std::string>& operands = parsed.operands;
@@ -53,8 +55,9 @@ std::optional<ShownMonth> MonthToShow(const CalendarArguments& parsed, const Clo
 
 int RunCalCommand(std::span<const std::string> arguments, const CalendarContext& context,
                   std::ostream& out, std::ostream& err) {
-    const CalendarArguments parsed = ParseCalendarArguments(arguments, {.now = true, .cells = true},
-                                                            context.dataFolder, context.language);
+    const CommandArguments parsed =
+        ParseCommandArguments(arguments, {.now = true, .cells = true, .operands = true},
+                              context.dataFolder, context.language);
     if (const std::optional<int> status =
             EndForErrorOrHelp(kCommand, kCalUsage, parsed, out, err)) {
         return *status;

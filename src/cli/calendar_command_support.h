@@ -1,27 +1,12 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "cli/calendar_arguments.h"
-
 namespace veltaro {
-
-// Writes "veltaro-cli COMMAND: PROBLEM" and gives the exit status of bad arguments.
-int ReportBadArguments(std::string_view command, std::string_view problem, std::ostream& err);
-
-// Writes "veltaro-cli COMMAND: PROBLEM" and gives the exit status of data that can't be read.
-int ReportUnreadable(std::string_view command, std::string_view problem, std::ostream& err);
-
-// The exit status when the subcommand ends before doing its work: the arguments' error, or the
-// usage when --help was asked for.
-std::optional<int> EndForErrorOrHelp(std::string_view command, std::string_view usage,
-                                     const CalendarArguments& parsed, std::ostream& out,
-                                     std::ostream& err);
 
 // A year the perpetual calendar shows (1900..2100), or the problem with `text`.
 std::optional<int> ReadCalendarYear(const std::string& text, std::string& problem);

@@ -10,8 +10,8 @@
 
 namespace veltaro {
 
-// What the options of the calendar subcommands default to: the real data folder, the locale's
-// language and the system clock for the commands themselves, fixed values in tests.
+// What the options of the calendar and remind subcommands default to: the resident program's data
+// folder and language and the system clock when the companion runs, fixed values in tests.
 struct CalendarContext {
     std::filesystem::path dataFolder;
     int language = 0;
@@ -40,11 +40,5 @@ int RunHolidaysCommand(std::span<const std::string> arguments, const CalendarCon
                        std::ostream& out, std::ostream& err);
 int RunCalCommand(std::span<const std::string> arguments, const CalendarContext& context,
                   std::ostream& out, std::ostream& err);
-
-// The same on the real data folder, locale and clock: the entries of the subcommand table.
-int LunarCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
-int TermsCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
-int HolidaysCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
-int CalCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace veltaro

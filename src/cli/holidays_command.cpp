@@ -2,8 +2,9 @@
 #include <vector>
 
 #include "calendar/holidays.h"
-#include "cli/calendar_command_support.h"
 #include "cli/calendar_commands.h"
+#include "cli/command_arguments.h"
+#include "cli/command_status.h"
 #include "cli/holiday_file.h"
 #include "cli/subcommand.h"
 #include "xml/tessvar_xml_parse.h"
@@ -27,8 +28,8 @@ std::string OnOneLine(std::string name) {
 
 int RunHolidaysCommand(std::span<const std::string> arguments, const CalendarContext& context,
                        std::ostream& out, std::ostream& err) {
-    const CalendarArguments parsed =
-        ParseCalendarArguments(arguments, {}, context.dataFolder, context.language);
+    const CommandArguments parsed =
+        ParseCommandArguments(arguments, {.operands = true}, context.dataFolder, context.language);
     if (const std::optional<int> status =
             EndForErrorOrHelp(kCommand, kHolidaysUsage, parsed, out, err)) {
         return *status;

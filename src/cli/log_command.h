@@ -3,21 +3,16 @@
 #include <ostream>
 #include <span>
 #include <string>
-
-#include "cli/log_report.h"
+#include <string_view>
 
 namespace veltaro {
 
-struct ParsedLogArguments {
-    LogOptions options;
-    bool help = false;
-    std::string error;  // what is wrong with the arguments; empty when nothing is
-};
+inline constexpr std::string_view kLogUsage = "[--data-dir DIR] [--csv] [--lang zh|en]";
+inline constexpr std::string_view kLogSummary =
+    "every run of the computer with its start-up, shutdown and run times";
 
-// `[--data-dir DIR] [--csv] [--lang zh|en] [--help]`; options not given keep `defaults`.
-ParsedLogArguments ParseLogArguments(std::span<const std::string> arguments, LogOptions defaults);
-
-// The `log` subcommand on the real clock, boot and data folder.
+// The `log` subcommand on the real clock and boot, with the resident program's data folder and
+// language unless the options say otherwise.
 int LogCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace veltaro

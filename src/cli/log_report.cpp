@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/command_status.h"
 #include "cli/subcommand.h"
 #include "recorder/history_text.h"
 #include "recorder/run_history.h"
@@ -47,8 +48,7 @@ int ReportRunLog(const LogOptions& options, const Clock& clock, std::uint32_t cu
                  std::ostream& out, std::ostream& err) {
     const RunHistory history = ReadRunHistory(options.dataFolder, clock, currentBootTag);
     if (!history.error.empty()) {
-        err << "veltaro-cli log: " << history.error << '\n';
-        return kExitUnreadable;
+        return ReportUnreadable("log", history.error, err);
     }
     const std::vector<RunSummary> runs = SummariesOfAllRuns(history.pastRuns, history.liveRun);
     if (options.csv) {

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "platform/clock.h"
-#include "recorder/history_text.h"
+#include "platform/locale_language.h"
 #include "recorder/run_summary.h"
 
 namespace veltaro {
@@ -14,7 +14,7 @@ namespace veltaro {
 struct LogOptions {
     std::filesystem::path dataFolder;
     bool csv = false;
-    int language = kEnglishLanguage;
+    int language = kLanguageEnglish;
 };
 
 // Per run the five history lines, a blank line between runs.

@@ -4,6 +4,8 @@
 #include "calendar/gregorian.h"
 #include "cli/calendar_command_support.h"
 #include "cli/calendar_commands.h"
+#include "cli/command_arguments.h"
+#include "cli/command_status.h"
 #include "cli/subcommand.h"
 
 namespace veltaro {
@@ -39,8 +41,8 @@ void WriteLunarLine(const CCalendar& calendar, std::int64_t dayNumber, std::ostr
 
 int RunLunarCommand(std::span<const std::string> arguments, const CalendarContext& context,
                     std::ostream& out, std::ostream& err) {
-    const CalendarArguments parsed =
-        ParseCalendarArguments(arguments, {}, context.dataFolder, context.language);
+    const CommandArguments parsed =
+        ParseCommandArguments(arguments, {.operands = true}, context.dataFolder, context.language);
     if (const std::optional<int> status =
             EndForErrorOrHelp(kCommand, kLunarUsage, parsed, out, err)) {
         return *status;

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "calendar/interface_language.h"
-#include "cli/calendar_arguments.h"
+#include "cli/operand_text.h"
 #include "cli/text_width.h"
 
 namespace veltaro {

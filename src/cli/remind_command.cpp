@@ -1,11 +1,9 @@
 #include "cli/remind_command.h"
 
 #include <cstdio>
-#include <vector>
 
-#include "cli/calendar_command_support.h"
-#include "cli/data_folder.h"
-#include "cli/locale_language.h"
+#include "cli/command_arguments.h"
+#include "cli/command_status.h"
 #include "cli/subcommand.h"
 #include "remind/power_action.h"
 #include "remind/recent_remind_text.h"
@@ -18,42 +16,8 @@ namespace veltaro {
 namespace {
 
 constexpr std::string_view kCommand = "remind";
-constexpr std::string_view kScheduleOption = "--schedule";
 
-struct RemindArguments {
-    CalendarArguments shared;
-    bool schedule = false;
-};
-
-bool TakesValue(std::string_view option) {
-    return option == "--data-dir" || option == "--lang" || option == "--now";
-}
-
-// --schedule is the one option of its own; the others are those of the calendar commands. The
-// value of an option is passed on as it is, even when it reads "--schedule".
-RemindArguments ParseRemindArguments(std::span<const std::string> arguments,
-                                     const CalendarContext& context) {
-    RemindArguments parsed;
-    std::vector<std::string> shared;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (arguments[i] == kScheduleOption) {
-            parsed.schedule = true;
-            continue;
-        }
-        shared.push_back(arguments[i]);
-        if (TakesValue(arguments[i]) && i + 1 < arguments.size()) {
-            shared.push_back(arguments[++i]);
-        }
-    }
-    parsed.shared =
-        ParseCalendarArguments(shared, {.now = true}, context.dataFolder, context.language);
-    if (parsed.shared.error.empty() && !parsed.shared.operands.empty()) {
-        parsed.shared.error = "unexpected argument '" + parsed.shared.operands.front() + "'";
-    }
-    return parsed;
-}
-
-LocalDateTime NowOf(const CalendarArguments& parsed, const Clock& clock) {
+LocalDateTime NowOf(const CommandArguments& parsed, const Clock& clock) {
     if (!parsed.now) {
         return LocalDateTimeFromTm(LocalTime(clock.NowSeconds()));
     }
@@ -114,31 +78,26 @@ void WriteSchedule(const CTessvarXmlParse& root, const LocalDateTime& now, std::
 
 int RunRemindCommand(std::span<const std::string> arguments, const CalendarContext& context,
                      std::ostream& out, std::ostream& err) {
-    const RemindArguments parsed = ParseRemindArguments(arguments, context);
+    const CommandArguments parsed = ParseCommandArguments(
+        arguments, {.now = true, .schedule = true}, context.dataFolder, context.language);
     if (const std::optional<int> status =
-            EndForErrorOrHelp(kCommand, kRemindUsage, parsed.shared, out, err)) {
+            EndForErrorOrHelp(kCommand, kRemindUsage, parsed, out, err)) {
         return *status;
     }
     CTessvarXmlParse root;
-    if (LoadRemindFile(root, parsed.shared.dataFolder) == RemindFileLoad::Damaged) {
+    if (LoadRemindFile(root, parsed.dataFolder) == RemindFileLoad::Damaged) {
         return ReportUnreadable(kCommand,
-                                RemindFilePath(parsed.shared.dataFolder).string() +
+                                RemindFilePath(parsed.dataFolder).string() +
                                     " cannot be read as a remind plan file (not well-formed XML?)",
                                 err);
     }
-    const LocalDateTime now = NowOf(parsed.shared, context.clock);
+    const LocalDateTime now = NowOf(parsed, context.clock);
     if (parsed.schedule) {
         WriteSchedule(root, now, out);
     } else {
-        WritePlanRows(root, parsed.shared.language, now, out);
+        WritePlanRows(root, parsed.language, now, out);
     }
     return kExitDone;
-}
-
-int RemindCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
-    const SystemClock clock;
-    return RunRemindCommand(
-        arguments, CalendarContext{DefaultDataFolder(), LocaleLanguage(), clock}, out, err);
 }
 
 }  // namespace veltaro

@@ -18,7 +18,4 @@ inline constexpr std::string_view kRemindSummary =
 int RunRemindCommand(std::span<const std::string> arguments, const CalendarContext& context,
                      std::ostream& out, std::ostream& err);
 
-// The same on the real data folder, locale and clock: the entry of the subcommand table.
-int RemindCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
-
 }  // namespace veltaro

@@ -1,4 +1,5 @@
 #include "cli/calendar_commands.h"
+#include "cli/command_defaults.h"
 #include "cli/log_command.h"
 #include "cli/remind_command.h"
 #include "cli/subcommand.h"
@@ -6,15 +7,25 @@
 namespace veltaro {
 namespace {
 
+using ContextCommand = int (*)(std::span<const std::string> arguments,
+                               const CalendarContext& context, std::ostream& out,
+                               std::ostream& err);
+
+// `run` on the resident program's data folder and language and on the system clock.
+template <ContextCommand run>
+int OnThisComputer(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    const SystemClock clock;
+    return run(arguments, CalendarContext{DefaultDataFolder(), DefaultLanguage(), clock}, out, err);
+}
+
 // A new subcommand is a file of its own and one line here.
 constexpr Subcommand kSubcommands[] = {
-    {"log", "[--data-dir DIR] [--csv] [--lang zh|en]",
-     "every run of the computer with its start-up, shutdown and run times", LogCommand},
-    {"lunar", kLunarUsage, kLunarSummary, LunarCommand},
-    {"terms", kTermsUsage, kTermsSummary, TermsCommand},
-    {"holidays", kHolidaysUsage, kHolidaysSummary, HolidaysCommand},
-    {"cal", kCalUsage, kCalSummary, CalCommand},
-    {"remind", kRemindUsage, kRemindSummary, RemindCommand},
+    {"log", kLogUsage, kLogSummary, LogCommand},
+    {"lunar", kLunarUsage, kLunarSummary, OnThisComputer<RunLunarCommand>},
+    {"terms", kTermsUsage, kTermsSummary, OnThisComputer<RunTermsCommand>},
+    {"holidays", kHolidaysUsage, kHolidaysSummary, OnThisComputer<RunHolidaysCommand>},
+    {"cal", kCalUsage, kCalSummary, OnThisComputer<RunCalCommand>},
+    {"remind", kRemindUsage, kRemindSummary, OnThisComputer<RunRemindCommand>},
 };
 
 }  // namespace

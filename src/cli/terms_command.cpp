@@ -3,6 +3,8 @@
 #include "calendar/calendar.h"
 #include "cli/calendar_command_support.h"
 #include "cli/calendar_commands.h"
+#include "cli/command_arguments.h"
+#include "cli/command_status.h"
 #include "cli/subcommand.h"
 
 namespace veltaro {
@@ -26,8 +28,8 @@ void WriteTermsLine(const CCalendar& calendar, int year, bool names, std::ostrea
 
 int RunTermsCommand(std::span<const std::string> arguments, const CalendarContext& context,
                     std::ostream& out, std::ostream& err) {
-    const CalendarArguments parsed =
-        ParseCalendarArguments(arguments, {.names = true}, context.dataFolder, context.language);
+    const CommandArguments parsed = ParseCommandArguments(
+        arguments, {.names = true, .operands = true}, context.dataFolder, context.language);
     if (const std::optional<int> status =
             EndForErrorOrHelp(kCommand, kTermsUsage, parsed, out, err)) {
         return *status;

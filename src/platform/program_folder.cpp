@@ -9,6 +9,46 @@
 
 namespace veltaro {
 
+namespace {
+
+bool MayCreateFilesIn(const std::filesystem::path& folder) {
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+// Whether EnsurePrivateFolder(folder) would succeed: the folder is there, or the nearest part of
+// its path that is there is a folder the user may create in.
+bool IsOrCouldBeFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    for (std::filesystem::path path = folder; !path.empty(); path = path.parent_path()) {
+        const std::filesystem::file_status status = std::filesystem::status(path, error);
+        if (status.type() != std::filesystem::file_type::not_found) {
+            return std::filesystem::is_directory(status) &&
+                   (path == folder || MayCreateFilesIn(path));
+        }
+        if (path == path.parent_path()) {
+            break;
+        }
+    }
+    return false;
+}
+
+// `programDirectory` when the user may create files in it, else `dataHome`/veltaro/ when
+// `usable` takes that folder, else `programDirectory` again.
+std::string ChosenDataDirectory(const std::string& programDirectory,
+                                const std::filesystem::path& dataHome,
+                                bool (*usable)(const std::filesystem::path&)) {
+    if (MayCreateFilesIn(programDirectory)) {
+        return programDirectory;
+    }
+    const auto own = dataHome / "veltaro";
+    if (dataHome.empty() || !usable(own)) {
+        return programDirectory;
+    }
+    return own.string() + "/";
+}
+
+}  // namespace
+
 std::string DirectoryOfProgramPath(std::string_view programPath) {
     for (std::size_t index = programPath.size(); index > 1; --index) {
         if (programPath[index - 1] == '/') {
@@ -39,14 +79,12 @@ std::string ProgramDirectory() {
 
 std::string DataDirectory(const std::string& programDirectory,
                           const std::filesystem::path& dataHome) {
-    if (::faccessat(AT_FDCWD, programDirectory.c_str(), W_OK | X_OK, AT_EACCESS) == 0) {
-        return programDirectory;
-    }
-    const auto own = dataHome / "veltaro";
-    if (dataHome.empty() || !EnsurePrivateFolder(own)) {
-        return programDirectory;
-    }
-    return own.string() + "/";
+    return ChosenDataDirectory(programDirectory, dataHome, EnsurePrivateFolder);
+}
+
+std::string DataDirectoryForReading(const std::string& programDirectory,
+                                    const std::filesystem::path& dataHome) {
+    return ChosenDataDirectory(programDirectory, dataHome, IsOrCouldBeFolder);
 }
 
 }  // namespace veltaro

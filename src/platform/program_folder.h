@@ -22,4 +22,10 @@ std::string ProgramDirectory();
 std::string DataDirectory(const std::string& programDirectory,
                           const std::filesystem::path& dataHome);
 
+// The folder DataDirectory answers, found without creating anything, for a program that only
+// reads the data files. A data folder that isn't there yet but could be made is the answer all
+// the same: its files read as missing, as they would for the resident program's first start.
+std::string DataDirectoryForReading(const std::string& programDirectory,
+                                    const std::filesystem::path& dataHome);
+
 }  // namespace veltaro

@@ -430,7 +430,9 @@ std::optional<std::string> ReadRegularFile(int fd, std::size_t limit) {
 }
 
 LoadedSettings LoadSettings(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO planted at the path cannot hang the start; only a regular
+    // file is read.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return {errno == ENOENT ? FileState::kMissing : FileState::kUnreadable, {}};
     }

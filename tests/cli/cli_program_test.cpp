@@ -4,11 +4,13 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "platform/boot_tag.h"
+#include "platform/settings_store.h"
 #include "recorder/recorder_test_support.h"
 
 extern char** environ;
@@ -53,9 +55,10 @@ std::vector<char*> PointersTo(std::vector<std::string>& strings) {
     return pointers;
 }
 
-// Runs the companion with `arguments` and `environment`, no shell in between.
+// Runs `program` with `arguments` and `environment`, no shell in between.
 ProgramResult RunProgram(std::vector<std::string> arguments,
-                         std::vector<std::string> environment = InheritedEnvironment()) {
+                         std::vector<std::string> environment = InheritedEnvironment(),
+                         std::string program = VELTARO_CLI_PROGRAM) {
     TempFolder capture;
     const auto outFile = capture.Path() / "out";
     const auto errFile = capture.Path() / "err";
@@ -65,7 +68,7 @@ ProgramResult RunProgram(std::vector<std::string> arguments,
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    arguments.insert(arguments.begin(), VELTARO_CLI_PROGRAM);
+    arguments.insert(arguments.begin(), std::move(program));
     std::vector<char*> argv = PointersTo(arguments);
     std::vector<char*> envp = PointersTo(environment);
 
@@ -177,27 +180,89 @@ TEST(CliProgramTest, LogsPastRunsAndAPendingOneWithoutWriting) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "tmptime1.tm"));
 }
 
-TEST(CliProgramTest, LanguageFollowsTheLocaleUnlessGiven) {
+// The resident program's stored language first, then the locale; --lang over both.
+TEST(CliProgramTest, LanguageIsTheStoredOneElseTheLocaleUnlessGiven) {
     TempFolder folder;
     const std::string absent = (folder.Path() / "absent").string();
-    const std::string tz = "TZ=Asia/Shanghai";
     const struct {
-        std::vector<std::string> environment;
+        std::optional<std::uint32_t> stored;
+        std::vector<std::string> locale;
         std::vector<std::string> extra;
         const char* caption;
     } cases[] = {
-        {{tz, "LANG=zh_CN.UTF-8"}, {}, "第 1 次启动"},
-        {{tz, "LC_ALL=C.UTF-8", "LANG=zh_CN.UTF-8"}, {}, "The 1st startup"},
-        {{tz, "LANG=zh_CN.UTF-8"}, {"--lang", "en"}, "The 1st startup"},
-        {{tz}, {"--lang", "zh"}, "第 1 次启动"},
+        {std::nullopt, {"LANG=zh_CN.UTF-8"}, {}, "第 1 次启动"},
+        {std::nullopt, {"LC_ALL=C.UTF-8", "LANG=zh_CN.UTF-8"}, {}, "The 1st startup"},
+        {std::nullopt, {"LANG=de_DE.UTF-8"}, {}, "The 1st startup"},
+        {std::nullopt, {"LANG=zh_CN.UTF-8"}, {"--lang", "en"}, "The 1st startup"},
+        {std::nullopt, {}, {"--lang", "zh"}, "第 1 次启动"},
+        {4, {"LANG=en_US.UTF-8"}, {}, "第 1 次启动"},
+        {9, {"LANG=zh_CN.UTF-8"}, {}, "The 1st startup"},
+        {7, {"LANG=zh_CN.UTF-8"}, {}, "The 1st startup"},
+        {9, {"LANG=zh_CN.UTF-8"}, {"--lang", "zh"}, "第 1 次启动"},
     };
+    int run = 0;
     for (const auto& c : cases) {
+        const auto config = folder.Path() / ("config" + std::to_string(++run));
+        if (c.stored) {
+            ASSERT_TRUE(FileSettingsStore(config / "veltaro" / "settings.reg")
+                            .WriteDword("Language", *c.stored));
+        }
+        std::vector<std::string> environment = {"TZ=Asia/Shanghai",
+                                                "XDG_CONFIG_HOME=" + config.string()};
+        environment.insert(environment.end(), c.locale.begin(), c.locale.end());
         std::vector<std::string> arguments = {"log", "--data-dir", absent};
         arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
-        const ProgramResult result = RunProgram(arguments, c.environment);
+        const ProgramResult result = RunProgram(arguments, environment);
         EXPECT_EQ(result.exitStatus, 0);
-        EXPECT_EQ(LinesOf(result.out).at(0), c.caption) << ::testing::PrintToString(c.environment);
+        EXPECT_EQ(LinesOf(result.out).at(0), c.caption) << ::testing::PrintToString(environment);
     }
+}
+
+// A copy of the companion in a folder of its own, with the holiday fixture beside it.
+class InstalledCopy {
+public:
+    InstalledCopy() {
+        std::filesystem::create_directory(Program().parent_path());
+        std::filesystem::copy_file(VELTARO_CLI_PROGRAM, Program());
+        std::filesystem::copy_file(VELTARO_HOLIDAY_FIXTURE,
+                                   Program().parent_path() / "Holiday.xml");
+    }
+    std::filesystem::path Program() const { return folder_.Path() / "bin" / "veltaro-cli"; }
+    std::filesystem::path DataHome() const { return folder_.Path() / "data"; }
+    std::filesystem::path ConfigHome() const { return folder_.Path() / "config"; }
+
+    ProgramResult Holidays() const {
+        return RunProgram({"holidays", "2020-10-01", "--lang", "en"},
+                          {"TZ=Asia/Shanghai", "XDG_DATA_HOME=" + DataHome().string(),
+                           "XDG_CONFIG_HOME=" + ConfigHome().string()},
+                          Program().string());
+    }
+
+private:
+    TempFolder folder_;
+};
+
+TEST(CliProgramTest, ReadsTheDataOfTheResidentProgramAndCreatesNoFolder) {
+    const InstalledCopy copy;
+    const ProgramResult beside = copy.Holidays();
+    EXPECT_EQ(beside.exitStatus, 0) << beside.err;
+    EXPECT_EQ(beside.out,
+              "1\t115\tNational Day\n1\t31\tInternational Music Day\n2\t207\tMid-Autumn "
+              "Festival\n");
+
+    if (::geteuid() != 0) {
+        // Installed read-only: the data folder would be $XDG_DATA_HOME/veltaro, not made yet.
+        std::filesystem::permissions(
+            copy.Program().parent_path(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        const ProgramResult installed = copy.Holidays();
+        EXPECT_EQ(installed.exitStatus, 0) << installed.err;
+        EXPECT_EQ(installed.out, "");
+        std::filesystem::permissions(copy.Program().parent_path(),
+                                     std::filesystem::perms::owner_all);
+    }
+    EXPECT_FALSE(std::filesystem::exists(copy.DataHome()));
+    EXPECT_FALSE(std::filesystem::exists(copy.ConfigHome()));
 }
 
 }  // namespace

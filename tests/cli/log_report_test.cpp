@@ -66,7 +66,7 @@ TEST_F(ReportRunLogTest, TextShowsEveryRunThenTheLiveOne) {
 }
 
 TEST_F(ReportRunLogTest, TextInChinese) {
-    options_.language = kChineseLanguage;
+    options_.language = kLanguageChinese;
     ASSERT_EQ(Report(), 0);
 
     EXPECT_EQ(out_.str().substr(0, out_.str().find('\n', out_.str().find('\n') + 1)),

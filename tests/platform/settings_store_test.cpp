@@ -1,6 +1,7 @@
 #include "platform/settings_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -135,6 +136,14 @@ TEST_F(SettingsStoreTest, WritesThatCantBeMadeFailAndChangeNothing) {
     std::filesystem::create_directories(file);
     EXPECT_FALSE(store.WriteDword("HWND", 1));
     EXPECT_TRUE(std::filesystem::is_directory(file));
+
+    // A FIFO in its place neither hangs a read nor is replaced.
+    const std::filesystem::path fifo = temp.Path() / "fifo.reg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    FileSettingsStore piped(fifo);
+    EXPECT_EQ(piped.ReadDword("HWND"), std::nullopt);
+    EXPECT_FALSE(piped.WriteDword("HWND", 1));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 struct TypedReadCase {

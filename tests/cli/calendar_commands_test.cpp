@@ -10,13 +10,11 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "holiday_test_support.h"
 #include "recorder/recorder_test_support.h"
 
 namespace veltaro {
 namespace {
 
-using holiday_test::kFixtureFile;
 using testing::FakeClock;
 using testing::LocalSeconds;
 using testing::TempFolder;
@@ -51,7 +49,7 @@ void WriteFile(const std::filesystem::path& file, const std::string& text) {
 // A data folder holding the holiday fixture as its Holiday.xml.
 class DataFolder {
 public:
-    DataFolder() { std::filesystem::copy_file(kFixtureFile, HolidayFile()); }
+    DataFolder() { std::filesystem::copy_file(VELTARO_HOLIDAY_FIXTURE, HolidayFile()); }
     std::string Path() const { return folder_.Path().string(); }
     std::filesystem::path HolidayFile() const { return folder_.Path() / "Holiday.xml"; }
 
