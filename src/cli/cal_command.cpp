@@ -21,16 +21,15 @@ struct ShownMonth {
     int selectedDay = 0;
 };
 
-CivilDateTime LocalNow(const Clock& clock) {
-    const std::tm now = LocalTime(clock.NowSeconds());
-    return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec};
+LocalDateTime LocalNow(const Clock& clock) {
+    return LocalDateTimeFromTm(LocalTime(clock.NowSeconds()));
 }
 
 // The month of YEAR MONTH, or of now when they are not given; the selected day is now's day,
 // which the grid keeps within the month.
 std::optional<ShownMonth> MonthToShow(const CommandArguments& parsed, const Clock& clock,
                                       std::string& problem) {
-    const CivilDateTime now = parsed.now ? *parsed.now : LocalNow(clock);
+    const LocalDateTime now = parsed.now ? *parsed.now : LocalNow(clock);
     const std::vector<std::string>& operands = parsed.operands;
     if (operands.empty()) {
         if (now.year < kFirstCalendarYear || now.year > kLastCalendarYear) {

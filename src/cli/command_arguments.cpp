@@ -98,7 +98,7 @@ private:
         const std::string* value = TakeValue();
         if (value == nullptr) {
             parsed.error = "--now needs \"YYYY-MM-DD HH:MM:SS\"";
-        } else if (std::optional<CivilDateTime> now = ParseDateTime(*value)) {
+        } else if (std::optional<LocalDateTime> now = ParseDateTime(*value)) {
             parsed.now = now;
         } else {
             parsed.error = "--now needs \"YYYY-MM-DD HH:MM:SS\", not '" + *value + "'";

@@ -23,7 +23,7 @@ struct CommandOptionSet {
 struct CommandArguments {
     std::filesystem::path dataFolder;
     int language = 0;
-    std::optional<CivilDateTime> now;
+    std::optional<LocalDateTime> now;
     bool names = false;
     bool cells = false;
     bool csv = false;

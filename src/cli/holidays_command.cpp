@@ -37,7 +37,7 @@ int RunHolidaysCommand(std::span<const std::string> arguments, const CalendarCon
     if (parsed.operands.size() != 1) {
         return ReportBadArguments(kCommand, "needs one DATE", err);
     }
-    const std::optional<CivilDateTime> date = ParseDate(parsed.operands.front());
+    const std::optional<LocalDateTime> date = ParseDate(parsed.operands.front());
     if (!date) {
         return ReportBadArguments(
             kCommand, "'" + parsed.operands.front() + "' is not a date (YYYY-MM-DD)", err);

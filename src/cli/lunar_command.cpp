@@ -15,7 +15,7 @@ constexpr std::string_view kCommand = "lunar";
 
 // The date of `text` as a day number since 1970-01-01, or the problem with it.
 std::optional<std::int64_t> CoveredDay(const std::string& text, std::string& problem) {
-    const std::optional<CivilDateTime> date = ParseDate(text);
+    const std::optional<LocalDateTime> date = ParseDate(text);
     if (!date) {
         problem = "'" + text + "' is not a date (YYYY-MM-DD)";
         return std::nullopt;
@@ -29,7 +29,7 @@ std::optional<std::int64_t> CoveredDay(const std::string& text, std::string& pro
 
 void WriteLunarLine(const CCalendar& calendar, std::int64_t dayNumber, std::ostream& out) {
     const CivilDate date = CivilFromDays(dayNumber);
-    const CivilDateTime civil{static_cast<int>(date.year), date.month, date.day};
+    const LocalDateTime civil{static_cast<int>(date.year), date.month, date.day};
     // The range was checked, so every day of it has a lunar date.
     const LunarDate lunar = *calendar.SolarToLunar(civil.year, civil.month, civil.day);
     out << IsoDateText(civil) << ' ' << lunar.year << ' ' << lunar.month << ' ' << lunar.day << ' '

@@ -28,7 +28,7 @@ bool HasSeparator(std::string_view text, std::size_t position, char separator) {
 }
 
 // The "YYYY-MM-DD" at the start of `text`; the caller checks what follows.
-std::optional<CivilDateTime> DateAtStart(std::string_view text) {
+std::optional<LocalDateTime> DateAtStart(std::string_view text) {
     const std::optional<int> year = FixedDigits(text, 0, 4);
     const std::optional<int> month = FixedDigits(text, 5, 2);
     const std::optional<int> day = FixedDigits(text, 8, 2);
@@ -39,17 +39,17 @@ std::optional<CivilDateTime> DateAtStart(std::string_view text) {
         *day > GregorianMonthDays(*year, *month)) {
         return std::nullopt;
     }
-    return CivilDateTime{*year, *month, *day, 0, 0, 0};
+    return LocalDateTime{*year, *month, *day, 0, 0, 0};
 }
 
 }  // namespace
 
-std::optional<CivilDateTime> ParseDate(std::string_view text) {
+std::optional<LocalDateTime> ParseDate(std::string_view text) {
     return text.size() == 10 ? DateAtStart(text) : std::nullopt;
 }
 
-std::optional<CivilDateTime> ParseDateTime(std::string_view text) {
-    std::optional<CivilDateTime> date = text.size() == 19 ? DateAtStart(text) : std::nullopt;
+std::optional<LocalDateTime> ParseDateTime(std::string_view text) {
+    std::optional<LocalDateTime> date = text.size() == 19 ? DateAtStart(text) : std::nullopt;
     const std::optional<int> hour = FixedDigits(text, 11, 2);
     const std::optional<int> minute = FixedDigits(text, 14, 2);
     const std::optional<int> second = FixedDigits(text, 17, 2);
@@ -76,7 +76,7 @@ std::optional<int> ParseNumberIn(std::string_view text, int first, int last) {
     return value;
 }
 
-std::string IsoDateText(const CivilDateTime& date) {
+std::string IsoDateText(const LocalDateTime& date) {
     // Wide enough for every field at the full range of int, so a far year is never cut.
     char text[40];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);

@@ -18,11 +18,7 @@ namespace {
 constexpr std::string_view kCommand = "remind";
 
 LocalDateTime NowOf(const CommandArguments& parsed, const Clock& clock) {
-    if (!parsed.now) {
-        return LocalDateTimeFromTm(LocalTime(clock.NowSeconds()));
-    }
-    const CivilDateTime& now = *parsed.now;
-    return {now.year, now.month, now.day, now.hour, now.minute, now.second};
+    return parsed.now ? *parsed.now : LocalDateTimeFromTm(LocalTime(clock.NowSeconds()));
 }
 
 // One row a line and one column a field: the characters that would split them are escaped, and

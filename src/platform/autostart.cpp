@@ -1,5 +1,6 @@
 #include "platform/autostart.h"
 
+#include "platform/atomic_file.h"
 #include "platform/xdg_folders.h"
 
 namespace veltaro {

@@ -12,6 +12,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/atomic_file.h"
 #include "platform/file_lock.h"
 #include "platform/keep_aside.h"
 #include "platform/xdg_folders.h"

@@ -25,30 +25,6 @@ std::filesystem::path XdgFolder(const EnvironmentLookup& environment, std::strin
     return home.empty() ? home : home / belowHome;
 }
 
-bool WriteAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Makes a finished rename survive a crash; the file itself is already in place.
-void SyncFolder(const std::filesystem::path& folder) {
-    const std::string name = folder.empty() ? "." : folder.string();
-    const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 }  // namespace
 
 std::string ProcessEnvironment(std::string_view name) {
@@ -100,27 +76,6 @@ bool EnsurePrivateFolder(const std::filesystem::path& folder) {
         return true;
     }
     return errno == EEXIST && std::filesystem::is_directory(folder, error);
-}
-
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view content,
-                           mode_t mode) {
-    if (!file.has_filename()) {
-        return false;
-    }
-    // A unique name, so that two writers without a common lock never share a temporary file.
-    std::string temporary = file.string() + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temporary.c_str(), file.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(file.parent_path());
-    return true;
 }
 
 }  // namespace veltaro

@@ -34,9 +34,4 @@ std::filesystem::path PrivateRuntimeFolder(const std::filesystem::path& base, ui
 // is a folder afterwards.
 bool EnsurePrivateFolder(const std::filesystem::path& folder);
 
-// Replaces `file` by `content` with `mode`: a temporary file beside it, fsync, rename, fsync of
-// the folder. Readers see the old file or the new one, never a part, even across a crash.
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view content,
-                           mode_t mode);
-
 }  // namespace veltaro

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "remind/local_date_time.h"
+#include "calendar/local_date_time.h"
 
 namespace veltaro {
 

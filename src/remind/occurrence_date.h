@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "remind/local_date_time.h"
+#include "calendar/local_date_time.h"
 #include "remind/remind_plan.h"
 
 namespace veltaro {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "remind/local_date_time.h"
+#include "calendar/local_date_time.h"
 #include "xml/tessvar_xml_parse.h"
 
 namespace veltaro {

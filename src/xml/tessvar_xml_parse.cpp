@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "xml/xml_file_io.h"
+#include "platform/atomic_file.h"
 #include "xml/xml_text.h"
 
 namespace veltaro {

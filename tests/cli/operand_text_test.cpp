@@ -11,11 +11,11 @@ namespace {
 TEST(ParseDate, TakesOnlyExistingDaysInTheExactForm) {
     const struct {
         const char* text;
-        std::optional<CivilDateTime> date;
+        std::optional<LocalDateTime> date;
     } cases[] = {
-        {"2024-02-29", CivilDateTime{2024, 2, 29}},
-        {"0001-01-01", CivilDateTime{1, 1, 1}},
-        {"9999-12-31", CivilDateTime{9999, 12, 31}},
+        {"2024-02-29", LocalDateTime{2024, 2, 29}},
+        {"0001-01-01", LocalDateTime{1, 1, 1}},
+        {"9999-12-31", LocalDateTime{9999, 12, 31}},
         {"2023-02-29", std::nullopt},
         {"1900-02-29", std::nullopt},
         {"2024-04-31", std::nullopt},
@@ -37,11 +37,11 @@ TEST(ParseDate, TakesOnlyExistingDaysInTheExactForm) {
 TEST(ParseDateTime, TakesATimeOfTheDay) {
     const struct {
         const char* text;
-        std::optional<CivilDateTime> time;
+        std::optional<LocalDateTime> time;
     } cases[] = {
-        {"2024-02-10 08:30:05", CivilDateTime{2024, 2, 10, 8, 30, 5}},
-        {"2024-02-10 00:00:00", CivilDateTime{2024, 2, 10, 0, 0, 0}},
-        {"2024-02-10 23:59:59", CivilDateTime{2024, 2, 10, 23, 59, 59}},
+        {"2024-02-10 08:30:05", LocalDateTime{2024, 2, 10, 8, 30, 5}},
+        {"2024-02-10 00:00:00", LocalDateTime{2024, 2, 10, 0, 0, 0}},
+        {"2024-02-10 23:59:59", LocalDateTime{2024, 2, 10, 23, 59, 59}},
         {"2024-02-10 24:00:00", std::nullopt},
         {"2024-02-10 12:60:00", std::nullopt},
         {"2024-02-10 12:00:60", std::nullopt},

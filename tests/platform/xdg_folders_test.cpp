@@ -91,21 +91,5 @@ TEST(EnsurePrivateFolder, CreatesMissingFoldersPrivateAndLeavesExistingOnes) {
     EXPECT_FALSE(EnsurePrivateFolder(""));
 }
 
-TEST(ReplaceFileAtomically, ReplacesTheWholeFileWithItsModeAndNothingBeside) {
-    const TempFolder temp;
-    const auto file = temp.Path() / "entry";
-    WriteText(file, "an old and longer content");
-
-    ASSERT_TRUE(ReplaceFileAtomically(file, "new", 0640));
-    EXPECT_EQ(ReadText(file), "new");
-    EXPECT_EQ(PermissionsOf(file), perms::owner_read | perms::owner_write | perms::group_read);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
-
-    EXPECT_FALSE(ReplaceFileAtomically(temp.Path() / "missing" / "entry", "new", 0600));
-    EXPECT_FALSE(ReplaceFileAtomically(temp.Path() / "", "new", 0600));
-}
-
 }  // namespace
 }  // namespace veltaro

@@ -1,4 +1,4 @@
-#include "remind/local_date_time.h"
+#include "calendar/local_date_time.h"
 
 #include <algorithm>
 #include <limits>

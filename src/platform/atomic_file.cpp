@@ -1,12 +1,10 @@
-#include "xml/xml_file_io.h"
+#include "platform/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
 
 namespace veltaro {
 namespace {
@@ -50,38 +48,50 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-mode_t ModeForReplacement(const std::string& path) {
+mode_t ModeForReplacement(const std::filesystem::path& file) {
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+    if (::stat(file.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
         return existing.st_mode & 07777;
     }
     return 0644;
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? "." : folder.string();
-}
-
 // Makes the rename itself durable; best effort, since the new file is complete either way.
-void SyncFolder(const std::string& folder) {
-    FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+void SyncFolder(const std::filesystem::path& folder) {
+    const std::string name = folder.empty() ? "." : folder.string();
+    const FileDescriptor fd(::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.IsOpen()) {
         ::fsync(fd.Get());
     }
 }
 
-bool WriteTemporary(FileDescriptor& fd, const std::string& path, std::string_view bytes) {
-    const bool written = ::fchmod(fd.Get(), ModeForReplacement(path)) == 0 &&
-                         WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
-    return fd.Close() && written;
-}
-
 }  // namespace
 
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t maxBytes) {
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view content,
+                           std::optional<mode_t> mode) {
+    // Without a name the temporary file would land in some other folder.
+    if (!file.has_filename()) {
+        return false;
+    }
+    std::string temporary = file.string() + ".tmp-XXXXXX";
+    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!fd.IsOpen()) {
+        return false;
+    }
+    const bool written = ::fchmod(fd.Get(), mode.value_or(ModeForReplacement(file))) == 0 &&
+                         WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
+    if (!fd.Close() || !written || ::rename(temporary.c_str(), file.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(file.parent_path());
+    return true;
+}
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& file,
+                                           std::size_t maxBytes) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is then refused as not regular.
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat info {};
     if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
         static_cast<std::size_t>(info.st_size) > maxBytes) {
@@ -107,24 +117,6 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t 
             return std::nullopt;
         }
     }
-}
-
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    // An empty path would put the temporary file into the working folder.
-    if (path.empty()) {
-        return false;
-    }
-    std::string temporary = path + ".tmp-XXXXXX";
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd.IsOpen()) {
-        return false;
-    }
-    if (!WriteTemporary(fd, path, bytes) || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(FolderOf(path));
-    return true;
 }
 
 }  // namespace veltaro
