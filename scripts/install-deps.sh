@@ -10,10 +10,6 @@ packages=(
     tzdata locales dbus dbus-x11
     xvfb xauth trayer xdotool fonts-wqy-microhei
 )
-if [[ "${1:-}" == "--test" ]]; then
-    packages+=(libclang-rt-14-dev clang-format)
-fi
-
 missing=()
 for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)

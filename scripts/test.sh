@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh --test
+scripts/install-deps.sh
 jobs=$(nproc)
 
 build_and_test() {
