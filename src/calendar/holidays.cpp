@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "calendar/calendar.h"
-#include "calendar/interface_language.h"
 #include "calendar/lunar_date.h"
+#include "platform/interface_language.h"
 #include "xml/tessvar_xml_parse.h"
 
 namespace veltaro {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "calendar/calendar.h"
-#include "calendar/interface_language.h"
 #include "calendar/lunar_date.h"
+#include "platform/interface_language.h"
 
 namespace veltaro {
 namespace {

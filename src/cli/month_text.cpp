@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "calendar/interface_language.h"
 #include "cli/operand_text.h"
 #include "cli/text_width.h"
+#include "platform/interface_language.h"
 
 namespace veltaro {
 namespace {

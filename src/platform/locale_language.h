@@ -2,13 +2,10 @@
 
 #include <string_view>
 
+#include "platform/interface_language.h"
 #include "platform/xdg_folders.h"
 
 namespace veltaro {
-
-// The primary language id (the low ten bits of a Windows language id) that `AppLanguage` holds.
-inline constexpr int kLanguageChinese = 4;
-inline constexpr int kLanguageEnglish = 9;
 
 // The primary language id of a POSIX locale name such as "zh_CN.UTF-8" (language, then optional
 // _territory, .codeset and @modifier). "C", "POSIX", an empty name and unknown languages give

@@ -30,7 +30,7 @@ constexpr HistoryTexts kChinese{
 };
 
 const HistoryTexts& TextsFor(int language) {
-    return language == kChineseLanguage ? kChinese : kEnglish;
+    return ShowsChineseTexts(language) ? kChinese : kEnglish;
 }
 
 template <class... Args>
@@ -60,7 +60,7 @@ std::string SpanText(std::int64_t milliseconds, int language) {
 }  // namespace
 
 std::string OrdinalCaption(int ordinal, int language) {
-    if (language == kChineseLanguage) {
+    if (ShowsChineseTexts(language)) {
         return Printf("第 %d 次启动", ordinal);
     }
     switch (ordinal) {

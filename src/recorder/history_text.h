@@ -6,14 +6,11 @@
 #include <span>
 #include <string>
 
+#include "platform/interface_language.h"
 #include "recorder/run_record.h"
 #include "recorder/run_summary.h"
 
 namespace veltaro {
-
-// The interface language value that selects the Chinese texts; every other value is English.
-inline constexpr int kChineseLanguage = 4;
-inline constexpr int kEnglishLanguage = 9;
 
 // The five lines with which the history shows one run.
 struct HistoryLines {

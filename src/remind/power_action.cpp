@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "calendar/interface_language.h"
+#include "platform/interface_language.h"
 
 namespace veltaro {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "calendar/interface_language.h"
+#include "platform/interface_language.h"
 #include "remind/occurrence_date.h"
 
 namespace veltaro {

@@ -23,7 +23,7 @@ TEST(HistoryTextTest, OrdinalCaptions) {
         {11, kEnglish, "The 11th startup"},   {12, kEnglish, "The 12th startup"},
         {13, kEnglish, "The 13th startup"},   {21, kEnglish, "The 21th startup"},
         {22, kEnglish, "The 22th startup"},   {1, 7, "The 1st startup"},
-        {1, kChineseLanguage, "第 1 次启动"}, {21, kChineseLanguage, "第 21 次启动"},
+        {1, kLanguageChinese, "第 1 次启动"}, {21, kLanguageChinese, "第 21 次启动"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(OrdinalCaption(c.ordinal, c.language), c.caption)
@@ -40,7 +40,7 @@ TEST(HistoryTextTest, SpansInHoursAndInDays) {
     } cases[] = {
         {93'784'000, kEnglish, "Run Time: 26 Hours 03 Minutes 04 Seconds  (Sum:1 Days 02 Hours)",
          "Cumulative Time: 26 Hours 03 Minutes 04 Seconds  (Sum:1 Days 02 Hours)"},
-        {93'784'000, kChineseLanguage, "运行时间: 26 小时 03 分 04 秒  (合计:1 天 02 小时)",
+        {93'784'000, kLanguageChinese, "运行时间: 26 小时 03 分 04 秒  (合计:1 天 02 小时)",
          "累积时间: 26 小时 03 分 04 秒  (合计:1 天 02 小时)"},
         {999, kEnglish, "Run Time: 0 Hours 00 Minutes 00 Seconds  (Sum:0 Days 00 Hours)",
          "Cumulative Time: 0 Hours 00 Minutes 00 Seconds  (Sum:0 Days 00 Hours)"},
@@ -60,12 +60,12 @@ TEST(HistoryTextTest, StartupAndShutdownLines) {
     const std::tm shutdown = ShutdownTimeOf(run);
 
     EXPECT_EQ(StartupLine(run.startTime, kEnglish), "Startup Time: 2008/03/01 23:30:00");
-    EXPECT_EQ(StartupLine(run.startTime, kChineseLanguage), "开机时间: 2008/03/01 23:30:00");
+    EXPECT_EQ(StartupLine(run.startTime, kLanguageChinese), "开机时间: 2008/03/01 23:30:00");
     // The odd 999 ms are dropped.
     EXPECT_EQ(ShutdownLine(shutdown, kEnglish), "Shutdown Time: 2008/03/02 00:30:00");
-    EXPECT_EQ(ShutdownLine(shutdown, kChineseLanguage), "关机时间: 2008/03/02 00:30:00");
+    EXPECT_EQ(ShutdownLine(shutdown, kLanguageChinese), "关机时间: 2008/03/02 00:30:00");
     EXPECT_EQ(ShutdownLine(std::nullopt, kEnglish), "Shutdown Time: Unknown");
-    EXPECT_EQ(ShutdownLine(std::nullopt, kChineseLanguage), "关机时间: 未知");
+    EXPECT_EQ(ShutdownLine(std::nullopt, kLanguageChinese), "关机时间: 未知");
 }
 
 TEST(HistoryTextTest, ADamagedRecordStillFormats) {
@@ -104,13 +104,13 @@ TEST_F(HistoryLinesTest, PastRunCountsTheRunsBeforeIt) {
 }
 
 TEST_F(HistoryLinesTest, LiveRunComesLastWithAnUnknownShutdown) {
-    const auto lines = HistoryLinesOfRun(logged_, current_, 3, kChineseLanguage);
+    const auto lines = HistoryLinesOfRun(logged_, current_, 3, kLanguageChinese);
 
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->caption, "第 3 次启动");
     EXPECT_EQ(lines->shutdown, "关机时间: 未知");
-    EXPECT_EQ(lines->runTime, RunTimeLine(61'000, kChineseLanguage));
-    EXPECT_EQ(lines->cumulative, CumulativeLine(3'600'999 + 93'784'000 + 61'000, kChineseLanguage));
+    EXPECT_EQ(lines->runTime, RunTimeLine(61'000, kLanguageChinese));
+    EXPECT_EQ(lines->cumulative, CumulativeLine(3'600'999 + 93'784'000 + 61'000, kLanguageChinese));
 }
 
 TEST_F(HistoryLinesTest, EmptyLogShowsOnlyTheLiveRun) {
