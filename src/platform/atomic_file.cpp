@@ -6,33 +6,10 @@
 
 #include <cerrno>
 
+#include "platform/file_descriptor.h"
+
 namespace veltaro {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    bool IsOpen() const { return fd_ >= 0; }
-    int Get() const { return fd_; }
-    // Closes now and reports the result: for a written file, close can be the first to see an
-    // I/O error.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {

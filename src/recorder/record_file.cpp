@@ -7,33 +7,17 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/file_descriptor.h"
+
 namespace veltaro {
 namespace {
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int Get() const { return fd_; }
-    bool IsOpen() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-Descriptor OpenFile(const std::filesystem::path& file, int flags) {
+FileDescriptor OpenFile(const std::filesystem::path& file, int flags) {
     int fd;
     do {
         fd = ::open(file.c_str(), flags | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
-    return Descriptor(fd);
+    return FileDescriptor(fd);
 }
 
 // Reads up to `size` bytes from `offset`; returns the count read, or -1 on an error.
@@ -90,7 +74,7 @@ constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
 }  // namespace
 
 std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file) {
-    const Descriptor fd = OpenFile(file, kReadFlags);
+    const FileDescriptor fd = OpenFile(file, kReadFlags);
     if (!fd.IsOpen()) {
         return std::nullopt;
     }
@@ -108,7 +92,7 @@ std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file) 
 bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record) {
     // Overwritten in place rather than truncated first: the file is never empty in between, and
     // ext4 flushes a truncated-then-rewritten file at close, which would block the thread.
-    const Descriptor fd = OpenFile(file, O_WRONLY | O_CREAT);
+    const FileDescriptor fd = OpenFile(file, O_WRONLY | O_CREAT);
     if (!fd.IsOpen()) {
         return false;
     }
@@ -123,7 +107,7 @@ bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& re
 
 RunLogRead ReadRunLog(const std::filesystem::path& log) {
     RunLogRead result;
-    const Descriptor fd = OpenFile(log, kReadFlags);
+    const FileDescriptor fd = OpenFile(log, kReadFlags);
     if (!fd.IsOpen()) {
         if (errno != ENOENT) {
             result.error = ReadError(log, std::strerror(errno));
@@ -151,7 +135,7 @@ RunLogRead ReadRunLog(const std::filesystem::path& log) {
 }
 
 bool AppendRunRecord(const std::filesystem::path& log, const RunRecord& record) {
-    const Descriptor fd = OpenFile(log, O_WRONLY | O_CREAT);
+    const FileDescriptor fd = OpenFile(log, O_WRONLY | O_CREAT);
     if (!fd.IsOpen()) {
         return false;
     }
