@@ -34,6 +34,9 @@ CDurmetApp::CDurmetApp() : settings_(std::make_unique<FileSettingsStore>(Default
 CDurmetApp::~CDurmetApp() = default;
 
 bool CDurmetApp::InitInstance() {
+    // Watched from the start: an end requested while starting waits in the watcher until the
+    // event loop runs, and then gets the orderly exit like any other.
+    sessionEndWatcher_ = std::make_unique<SessionEndWatcher>();
     // There is no debug privilege to enable: a user reads their own processes, root reads all.
     AppLanguage = UserLanguageId();
     const std::string programPath = RunningProgramPath();
@@ -108,7 +111,6 @@ void CDurmetApp::ReadLanguage() {
 void CDurmetApp::CreateMainWindow() {
     mainWindow_ = std::make_unique<CDurmetDlg>(*this);
     mainWindow_->OnInitDialog();
-    sessionEndWatcher_ = std::make_unique<SessionEndWatcher>();
     sessionEndWatcher_->watchLogind(QDBusConnection::systemBus());
     QObject::connect(sessionEndWatcher_.get(), &SessionEndWatcher::endRequested, mainWindow_.get(),
                      [this] { mainWindow_->OnCommand(kCommandExit); });

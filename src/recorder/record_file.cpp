@@ -40,6 +40,16 @@ ssize_t ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
     return static_cast<ssize_t>(done);
 }
 
+// Whether the whole record ending at `end` is `bytes`: a start that stopped between its append
+// and the rewrite of the heartbeat files left the same run waiting to be merged again.
+bool IsLastRecord(int fd, off_t end, const RunRecordBytes& bytes) {
+    RunRecordBytes last{};
+    return end >= static_cast<off_t>(kRunRecordSize) &&
+           ReadAt(fd, last.data(), last.size(), end - static_cast<off_t>(kRunRecordSize)) ==
+               static_cast<ssize_t>(last.size()) &&
+           last == bytes;
+}
+
 bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
     std::size_t done = 0;
     while (done < size) {
@@ -68,8 +78,10 @@ std::string ReadError(const std::filesystem::path& log, const std::string& reaso
     return "cannot read " + log.string() + ": " + reason;
 }
 
-// Non-blocking, so that a FIFO put where a data file belongs can't hang the reader.
+// Non-blocking, so that a FIFO put where a data file belongs can't hang a reader or a writer;
+// only regular files are then read or written.
 constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
+constexpr int kCreateFlags = O_CREAT | O_NONBLOCK;
 
 }  // namespace
 
@@ -89,20 +101,23 @@ std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file) 
     return DeserializeRunRecord(bytes);
 }
 
-bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record) {
+bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record, bool flush) {
     // Overwritten in place rather than truncated first: the file is never empty in between, and
     // ext4 flushes a truncated-then-rewritten file at close, which would block the thread.
-    const FileDescriptor fd = OpenFile(file, O_WRONLY | O_CREAT);
-    if (!fd.IsOpen()) {
+    const FileDescriptor fd = OpenFile(file, O_WRONLY | kCreateFlags);
+    const std::optional<off_t> size = fd.IsOpen() ? RegularFileSize(fd.Get()) : std::nullopt;
+    if (!size) {
         return false;
     }
     const RunRecordBytes bytes = SerializeRunRecord(record);
     if (!WriteAllAt(fd.Get(), bytes.data(), bytes.size(), 0)) {
         return false;
     }
-    const std::optional<off_t> size = RegularFileSize(fd.Get());
-    return size == static_cast<off_t>(kRunRecordSize) ||
-           ::ftruncate(fd.Get(), static_cast<off_t>(kRunRecordSize)) == 0;
+    if (*size > static_cast<off_t>(kRunRecordSize) &&
+        ::ftruncate(fd.Get(), static_cast<off_t>(kRunRecordSize)) != 0) {
+        return false;
+    }
+    return !flush || ::fsync(fd.Get()) == 0;
 }
 
 RunLogRead ReadRunLog(const std::filesystem::path& log) {
@@ -135,11 +150,8 @@ RunLogRead ReadRunLog(const std::filesystem::path& log) {
 }
 
 bool AppendRunRecord(const std::filesystem::path& log, const RunRecord& record) {
-    const FileDescriptor fd = OpenFile(log, O_WRONLY | O_CREAT);
-    if (!fd.IsOpen()) {
-        return false;
-    }
-    const std::optional<off_t> size = RegularFileSize(fd.Get());
+    const FileDescriptor fd = OpenFile(log, O_RDWR | kCreateFlags);
+    const std::optional<off_t> size = fd.IsOpen() ? RegularFileSize(fd.Get()) : std::nullopt;
     if (!size) {
         return false;
     }
@@ -148,6 +160,9 @@ bool AppendRunRecord(const std::filesystem::path& log, const RunRecord& record) 
         return false;
     }
     const RunRecordBytes bytes = SerializeRunRecord(record);
+    if (IsLastRecord(fd.Get(), boundary, bytes)) {
+        return true;
+    }
     if (!WriteAllAt(fd.Get(), bytes.data(), bytes.size(), boundary)) {
         // A half-written record must not stay behind as the log's last bytes.
         (void)::ftruncate(fd.Get(), boundary);

@@ -15,8 +15,10 @@ namespace veltaro {
 // record.
 std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file);
 
-// Makes `file` hold exactly `record`, created when missing; false when that failed.
-bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record);
+// Makes `file` hold exactly `record`, created when missing, flushed to disk when `flush`; false
+// when that failed or `file` is no regular file.
+bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record,
+                          bool flush = false);
 
 struct RunLogRead {
     // The whole records of the log, oldest first; trailing partial bytes are not a record.
@@ -28,7 +30,9 @@ struct RunLogRead {
 RunLogRead ReadRunLog(const std::filesystem::path& log);
 
 // Appends `record` at a whole-record boundary: partial bytes a crash left at the end are cut
-// first, so they can never shift the records after them. False when the record was not stored.
+// first, so they can never shift the records after them. A record equal to the log's last one is
+// already stored and not appended again (two runs never share a start second and a run time).
+// False when the record was not stored.
 bool AppendRunRecord(const std::filesystem::path& log, const RunRecord& record);
 
 }  // namespace veltaro

@@ -44,9 +44,9 @@ LoadedRunLog LoadRunLog(const Clock& clock, std::uint32_t currentBootTag,
     const auto tickNowMs = static_cast<std::uint64_t>(loaded.currentRun.durationMs);
     loaded.merge = MergePreviousRun(dataFolder, currentBootTag, tickNowMs);
     // Until the heartbeat's first write the files would still hold the merged run, and a second
-    // start in that moment would append it again.
-    WriteHeartbeatRecord(HeartbeatPath(dataFolder, 1), loaded.currentRun);
-    WriteHeartbeatRecord(HeartbeatPath(dataFolder, 2), loaded.currentRun);
+    // start in that moment would append it again; flushed, so a power cut can't bring it back.
+    WriteHeartbeatRecord(HeartbeatPath(dataFolder, 1), loaded.currentRun, true);
+    WriteHeartbeatRecord(HeartbeatPath(dataFolder, 2), loaded.currentRun, true);
     loaded.runLog = ReadRunLog(RunLogPath(dataFolder)).records;
     return loaded;
 }

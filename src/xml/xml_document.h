@@ -16,9 +16,10 @@ struct XmlDocumentDeleter {
 };
 using XmlDocumentPtr = std::unique_ptr<xmlDoc, XmlDocumentDeleter>;
 
-// The largest document accepted. The program's data files are a few kilobytes; the cap keeps a
-// hostile or runaway file from tying up memory and time at start-up.
-inline constexpr std::size_t kMaxXmlDocumentBytes = 16 * 1024 * 1024;
+// The largest document accepted. The program's data files are a few kilobytes (the editor's most
+// plans make some 150 KB); the cap keeps a hostile or runaway file from tying up memory for the
+// whole run, as a tree of tiny elements takes some 50 times its file's size.
+inline constexpr std::size_t kMaxXmlDocumentBytes = 2 * 1024 * 1024;
 
 enum class XmlTextEncoding {
     Declared,  // a file's bytes: the BOM or the XML declaration names the encoding

@@ -36,7 +36,7 @@ ProgramSandbox::~ProgramSandbox() {
     }
 }
 
-pid_t ProgramSandbox::Start(const std::vector<std::string>& extraEnvironment) {
+pid_t ProgramSandbox::Start(const std::vector<std::string>& changes) {
     std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + configHome_.string(),
                                             "XDG_DATA_HOME=" + dataHome_.string(),
                                             "XDG_RUNTIME_DIR=" + runtimeDir_.string(),
@@ -47,7 +47,15 @@ pid_t ProgramSandbox::Start(const std::vector<std::string>& extraEnvironment) {
     if (const char* bus = std::getenv("DBUS_SESSION_BUS_ADDRESS")) {
         environment.push_back(std::string("DBUS_SESSION_BUS_ADDRESS=") + bus);
     }
-    environment.insert(environment.end(), extraEnvironment.begin(), extraEnvironment.end());
+    for (const std::string& change : changes) {
+        const std::string name = change.substr(0, change.find('='));
+        std::erase_if(environment, [&name](const std::string& entry) {
+            return entry.compare(0, name.size() + 1, name + "=") == 0;
+        });
+        if (change.find('=') != std::string::npos) {
+            environment.push_back(change);
+        }
+    }
     const std::string program = programFile_.string();
     const pid_t pid = ::fork();
     if (pid == 0) {

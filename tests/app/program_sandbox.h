@@ -22,7 +22,8 @@ public:
     explicit ProgramSandbox(const std::filesystem::path& program = VELTARO_PROGRAM);
     ~ProgramSandbox();
 
-    pid_t Start(const std::vector<std::string>& extraEnvironment = {});
+    // `changes` are "NAME=value" to set or replace a variable, or "NAME" to remove it.
+    pid_t Start(const std::vector<std::string>& changes = {});
     // Waits until `pid` has written itself into "HWND" (its start-up is complete).
     bool WaitUntilRunning(pid_t pid, std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // The exit status, or nullopt when it did not end in time (it is then killed).

@@ -99,14 +99,36 @@ INSTANTIATE_TEST_SUITE_P(Logs, AppendRunRecordTest,
                          ::testing::Values(AppendCase{"Missing", {}, 0},
                                            AppendCase{"OnlyPartial", {}, 47},
                                            AppendCase{"Whole", {kFirst, kSecond}, 0},
-                                           AppendCase{"PartialAfterWhole", {kFirst, kSecond}, 4}),
+                                           AppendCase{"PartialAfterWhole", {kFirst, kSecond}, 4},
+                                           AppendCase{"SameRunEarlier", {kThird, kFirst}, 0}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// A start stopped between its append and the rewrite of the heartbeat files leaves the run
+// waiting to be merged again: it is already the log's last record and stays the only copy.
+TEST(AppendRunRecordTest, TheLogsLastRecordIsNotAppendedAgain) {
+    TempFolder folder;
+    const auto log = folder.Path() / "durmet.tm";
+    WriteBytes(log, WithTrailing(BytesOf({kFirst, kSecond}), 4));
+    ASSERT_TRUE(AppendRunRecord(log, kSecond));
+    EXPECT_EQ(ReadBytes(log), BytesOf({kFirst, kSecond}));
+}
 
 TEST(AppendRunRecordFailureTest, ReportsALogThatCantBeWritten) {
     TempFolder folder;
     std::filesystem::create_directory(folder.Path() / "durmet.tm");
     EXPECT_FALSE(AppendRunRecord(folder.Path() / "durmet.tm", kFirst));
     EXPECT_FALSE(AppendRunRecord(folder.Path() / "absent" / "durmet.tm", kFirst));
+}
+
+// A FIFO where a data file belongs would block an open for writing until some reader came.
+TEST(RecordFileTest, AFifoInPlaceOfADataFileIsRefusedAtOnce) {
+    TempFolder folder;
+    const auto fifo = folder.Path() / "durmet.tm";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(AppendRunRecord(fifo, kFirst));
+    EXPECT_FALSE(WriteHeartbeatRecord(fifo, kFirst));
+    EXPECT_EQ(ReadHeartbeatRecord(fifo), std::nullopt);
+    EXPECT_NE(ReadRunLog(fifo).error, "");
 }
 
 TEST(HeartbeatRecordTest, ReadsOnlyAFileHoldingAWholeRecord) {
