@@ -100,6 +100,22 @@ TEST(ResidentProgram, DataFilesAreCreatedAndADamagedOneIsKeptAside) {
     }
 }
 
+TEST(ResidentProgram, AnInstalledProgramSeedsTheFirstHolidayFileFromItsShippedOne) {
+    ProgramSandbox sandbox;
+    // Installed as <prefix>/program/veltaro beside <prefix>/share/veltaro/.
+    const fs::path shipped = sandbox.ProgramFolder().parent_path() / "share" / "veltaro";
+    fs::create_directories(shipped);
+    const std::string festivals =
+        "<Quorvane><Holiday><SolarHoliday><Month Index=\"10\"><Day Day=\"1\" Chinese=\"国庆节\" "
+        "English=\"National Day\" ID=\"115\"/></Month></SolarHoliday></Holiday></Quorvane>";
+    testing::WriteText(shipped / "Holiday.xml", festivals);
+    const pid_t pid = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+    EXPECT_EQ(ReadText(sandbox.ProgramFolder() / "Holiday.xml"), festivals);
+}
+
 // A display that is named but can't be reached must not stop the recorder.
 TEST(ResidentProgram, RunsWithoutWindowsWhenTheDisplayIsUnusable) {
     ProgramSandbox sandbox;
