@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/durmet_dlg.h"
@@ -15,6 +16,7 @@
 #include "platform/file_lock.h"
 #include "platform/instance_channel.h"
 #include "platform/locale_language.h"
+#include "platform/problem_report.h"
 #include "platform/program_folder.h"
 #include "platform/xdg_folders.h"
 
@@ -28,6 +30,14 @@ constexpr int kHandOverPolls = 50;
 constexpr std::chrono::milliseconds kHandOverPollInterval{20};
 
 }  // namespace
+
+void ReportIfUnsaved(bool saved) {
+    if (!saved) {
+        ReportProblemOnce("settings", "cannot save the settings in " +
+                                          DefaultSettingsPath().string() +
+                                          "; the program runs on without saving them");
+    }
+}
 
 CDurmetApp::CDurmetApp() : settings_(std::make_unique<FileSettingsStore>(DefaultSettingsPath())) {}
 
@@ -49,14 +59,14 @@ bool CDurmetApp::InitInstance() {
         // Two starts at the same moment take turns from the hand-over to the writing of "HWND",
         // so that exactly one instance remains and the previous run is merged once.
         const FileLock startLock(DataFolder / ".veltaro.lock");
-        const bool handedOver = HandOverFromPreviousInstance();
+        const std::optional<int> previous = HandOverFromPreviousInstance();
         ReadLanguage();
-        if (handedOver) {
-            WaitForPreviousInstanceToClear();
+        if (previous) {
+            WaitForPreviousInstanceToClear(*previous);
         }
         CreateMainWindow();
         ListenForCommands();
-        Settings().WriteDword("HWND", static_cast<std::uint32_t>(::getpid()));
+        ReportIfUnsaved(Settings().WriteDword("HWND", static_cast<std::uint32_t>(::getpid())));
     }
     ::malloc_trim(0);
     return true;
@@ -70,8 +80,8 @@ void CDurmetApp::RegisterLogonEntry(const std::string& programPath) {
 }
 
 void CDurmetApp::WriteFixedSettings() {
-    settings_->Write(
-        {{"Path", StringSetting(ProgramDirectory)}, {"Version", StringSetting(kVersion)}});
+    ReportIfUnsaved(settings_->Write(
+        {{"Path", StringSetting(ProgramDirectory)}, {"Version", StringSetting(kVersion)}}));
 }
 
 void CDurmetApp::ReadBackground() {
@@ -81,22 +91,49 @@ void CDurmetApp::ReadBackground() {
     }
 }
 
-// Asks the instance recorded in "HWND" to exit; true when one answered, i.e. it has run its exit
-// steps. A stale id has nobody listening and costs no wait.
-bool CDurmetApp::HandOverFromPreviousInstance() {
-    const std::uint32_t previous = settings_->ReadFourBytes("HWND").value_or(0);
-    if (previous == 0 || previous == static_cast<std::uint32_t>(::getpid())) {
-        return false;
+// Asks the running instance to exit; its id when one answered, i.e. it has run its exit steps. It
+// is the one in "HWND", or, when the settings can't tell (unwritable, missing, stale), whichever
+// instance socket answers: one instance must not depend on a writable settings file. Sockets that
+// nobody answers were left by a killed instance and go.
+std::optional<int> CDurmetApp::HandOverFromPreviousInstance() {
+    const int self = ::getpid();
+    const auto recorded = static_cast<int>(settings_->ReadFourBytes("HWND").value_or(0));
+    std::vector<int> candidates = InstanceSocketIds(RuntimeDir());
+    if (recorded > 0) {
+        std::erase(candidates, recorded);
+        candidates.insert(candidates.begin(), recorded);
     }
-    const std::filesystem::path socket =
-        InstanceSocketPath(RuntimeDir(), static_cast<int>(previous));
-    return SendInstanceCommand(socket, kCommandExit, kHandOverTimeout) == SendOutcome::Answered;
+    std::optional<int> handedOver;
+    for (const int id : candidates) {
+        if (id == self) {
+            continue;
+        }
+        const std::filesystem::path socket = InstanceSocketPath(RuntimeDir(), id);
+        switch (SendInstanceCommand(socket, kCommandExit, kHandOverTimeout)) {
+            case SendOutcome::Answered:
+                handedOver = id;
+                break;
+            case SendOutcome::NobodyListening: {
+                std::error_code ignored;
+                std::filesystem::remove(socket, ignored);
+                break;
+            }
+            case SendOutcome::NoAnswer:
+                break;
+        }
+    }
+    return handedOver;
 }
 
-void CDurmetApp::WaitForPreviousInstanceToClear() {
+// Until "HWND" is cleared, or, where the settings can't be written, the old instance's socket is
+// gone.
+void CDurmetApp::WaitForPreviousInstanceToClear(int previous) {
+    const std::filesystem::path socket = InstanceSocketPath(RuntimeDir(), previous);
     for (int poll = 0; poll < kHandOverPolls; ++poll) {
         std::this_thread::sleep_for(kHandOverPollInterval);
-        if (settings_->ReadFourBytes("HWND").value_or(0) == 0) {
+        std::error_code ignored;
+        if (settings_->ReadFourBytes("HWND").value_or(0) == 0 ||
+            !std::filesystem::exists(socket, ignored)) {
             return;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/settings_store.h"
@@ -40,8 +41,8 @@ private:
     void RegisterLogonEntry(const std::string& programPath);
     void WriteFixedSettings();
     void ReadBackground();
-    bool HandOverFromPreviousInstance();
-    void WaitForPreviousInstanceToClear();
+    std::optional<int> HandOverFromPreviousInstance();
+    void WaitForPreviousInstanceToClear(int previous);
     void ReadLanguage();
     void CreateMainWindow();
     void ListenForCommands();
@@ -51,5 +52,8 @@ private:
     std::unique_ptr<InstanceServer> instanceServer_;
     std::unique_ptr<SessionEndWatcher> sessionEndWatcher_;
 };
+
+// Says once on stderr that the settings could not be saved, when `saved` is false.
+void ReportIfUnsaved(bool saved);
 
 }  // namespace veltaro

@@ -51,14 +51,17 @@ void CDurmetDlg::ReadChimeSetting() {
 }
 
 void CDurmetDlg::LoadRunLog() {
-    LoadedRunLog loaded = veltaro::LoadRunLog(clock_, CurrentBootTag(), app_.DataFolder);
-    RunLog = std::move(loaded.runLog);
+    bootTag_ = CurrentBootTag();
+    LoadedRunLog loaded = veltaro::LoadRunLog(clock_, bootTag_, app_.DataFolder);
+    RunLog = std::move(loaded.pastRuns);
     CurrentRun = loaded.currentRun;
+    earlierRuns_ = loaded.earlierRuns;
 }
 
 void CDurmetDlg::StartHeartbeat() {
+    HeartbeatSetup setup{app_.DataFolder, bootTag_, earlierRuns_};
     ThreadHandles.emplace_back(
-        [this] { HeartbeatThread(CurrentRun, clock_, ExitFlag, app_.DataFolder); });
+        [this, setup = std::move(setup)] { HeartbeatThread(CurrentRun, clock_, ExitFlag, setup); });
 }
 
 void CDurmetDlg::LoadRemindPlans() {
@@ -122,10 +125,11 @@ void CDurmetDlg::ExitProgram() {
 }
 
 void CDurmetDlg::SaveSettings() {
-    app_.Settings().Write({{"HWND", DwordSetting(0)},
-                           {"Background", StringSetting(app_.BackgroundPath)},
-                           {"Language", DwordSetting(static_cast<std::uint32_t>(app_.AppLanguage))},
-                           {"RemindOnHour", DwordSetting(RemindOnHour ? 1 : 0)}});
+    ReportIfUnsaved(app_.Settings().Write(
+        {{"HWND", DwordSetting(0)},
+         {"Background", StringSetting(app_.BackgroundPath)},
+         {"Language", DwordSetting(static_cast<std::uint32_t>(app_.AppLanguage))},
+         {"RemindOnHour", DwordSetting(RemindOnHour ? 1 : 0)}}));
 }
 
 void CDurmetDlg::closeEvent(QCloseEvent* event) {

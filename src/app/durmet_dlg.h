@@ -6,6 +6,8 @@
 
 #include "platform/clock.h"
 #include "platform/exit_signal.h"
+#include "recorder/past_runs.h"
+#include "recorder/run_log.h"
 #include "recorder/run_record.h"
 #include "remind/remind_schedule.h"
 #include "xml/tessvar_xml_parse.h"
@@ -35,7 +37,7 @@ public:
     std::vector<std::thread> ThreadHandles;
     bool RemindOnHour = true;
     RunRecord CurrentRun;
-    std::vector<RunRecord> RunLog;
+    PastRuns RunLog;
     CTessvarXmlParse RemindDocument;
     CTessvarXmlParse HolidayDocument;
     veltaro::RemindSchedule RemindSchedule;
@@ -54,6 +56,9 @@ private:
 
     CDurmetApp& app_;
     SystemClock clock_;
+    std::uint32_t bootTag_ = 0;
+    // What the start-up left to the heartbeat: earlier runs that still wait for the log.
+    EarlierRunsState earlierRuns_;
     bool exited_ = false;
 };
 

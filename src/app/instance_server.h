@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -10,14 +11,16 @@ class QSocketNotifier;
 
 namespace veltaro {
 
-// Listens on this instance's socket from the UI event loop. A command is carried out by the
-// handler before its answer goes back, so a newer instance that sent Exit knows, when the answer
-// arrives, that this one has run its exit steps.
+// Listens on this instance's socket from the UI event loop, without ever blocking it: each
+// connection is read as its bytes arrive and dropped when its command doesn't arrive in time. A
+// command is carried out by the handler before its answer goes back, so a newer instance that
+// sent Exit knows, when the answer arrives, that this one has run its exit steps.
 class InstanceServer : public QObject {
     Q_OBJECT
 
 public:
     using CommandHandler = std::function<int(int command)>;
+    static constexpr std::chrono::milliseconds kCommandDeadline{1000};
 
     InstanceServer(std::unique_ptr<InstanceListener> listener, CommandHandler handler,
                    QObject* parent = nullptr);
@@ -25,6 +28,7 @@ public:
 
 private:
     void onConnection();
+    void readCommand(std::shared_ptr<InstanceConnection> connection, QSocketNotifier* readable);
 
     std::unique_ptr<InstanceListener> listener_;
     CommandHandler handler_;

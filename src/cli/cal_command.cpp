@@ -7,6 +7,7 @@
 #include "cli/command_status.h"
 #include "cli/holiday_file.h"
 #include "cli/month_text.h"
+#include "cli/operand_text.h"
 #include "cli/subcommand.h"
 #include "xml/tessvar_xml_parse.h"
 
@@ -45,7 +46,7 @@ std::optional<ShownMonth> MonthToShow(const CommandArguments& parsed, const Cloc
     const std::optional<int> year = ReadCalendarYear(operands[0], problem);
     const std::optional<int> month = year ? ParseNumberIn(operands[1], 1, 12) : std::nullopt;
     if (year && !month) {
-        problem = "'" + operands[1] + "' is not a month from 1 to 12";
+        problem = QuotedInput(operands[1]) + " is not a month from 1 to 12";
     }
     return year && month ? std::optional(ShownMonth{*year, *month, now.day}) : std::nullopt;
 }

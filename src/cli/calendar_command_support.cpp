@@ -8,7 +8,7 @@ namespace veltaro {
 std::optional<int> ReadCalendarYear(const std::string& text, std::string& problem) {
     const std::optional<int> year = ParseNumberIn(text, kFirstCalendarYear, kLastCalendarYear);
     if (!year) {
-        problem = "'" + text + "' is not a year from 1900 to 2100";
+        problem = QuotedInput(text) + " is not a year from 1900 to 2100";
     }
     return year;
 }

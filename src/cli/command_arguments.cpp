@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "cli/operand_text.h"
 #include "platform/locale_language.h"
 
 namespace veltaro {
@@ -66,9 +67,9 @@ private:
 
     void ReadOther(const std::string& argument, CommandArguments& parsed) const {
         if (IsOption(argument)) {
-            parsed.error = "unknown argument '" + argument + "'";
+            parsed.error = "unknown argument " + QuotedInput(argument);
         } else if (!accepted_.operands) {
-            parsed.error = "unexpected argument '" + argument + "'";
+            parsed.error = "unexpected argument " + QuotedInput(argument);
         } else {
             parsed.operands.push_back(argument);
         }
@@ -90,7 +91,7 @@ private:
         } else if (*value == "zh" || *value == "en") {
             parsed.language = *value == "zh" ? kLanguageChinese : kLanguageEnglish;
         } else {
-            parsed.error = "--lang needs zh or en, not '" + *value + "'";
+            parsed.error = "--lang needs zh or en, not " + QuotedInput(*value);
         }
     }
 
@@ -101,7 +102,7 @@ private:
         } else if (std::optional<LocalDateTime> now = ParseDateTime(*value)) {
             parsed.now = now;
         } else {
-            parsed.error = "--now needs \"YYYY-MM-DD HH:MM:SS\", not '" + *value + "'";
+            parsed.error = "--now needs \"YYYY-MM-DD HH:MM:SS\", not " + QuotedInput(*value);
         }
     }
 

@@ -6,6 +6,7 @@
 #include "cli/command_arguments.h"
 #include "cli/command_status.h"
 #include "cli/holiday_file.h"
+#include "cli/operand_text.h"
 #include "cli/subcommand.h"
 #include "xml/tessvar_xml_parse.h"
 
@@ -40,7 +41,7 @@ int RunHolidaysCommand(std::span<const std::string> arguments, const CalendarCon
     const std::optional<LocalDateTime> date = ParseDate(parsed.operands.front());
     if (!date) {
         return ReportBadArguments(
-            kCommand, "'" + parsed.operands.front() + "' is not a date (YYYY-MM-DD)", err);
+            kCommand, QuotedInput(parsed.operands.front()) + " is not a date (YYYY-MM-DD)", err);
     }
     CTessvarXmlParse root;
     if (const std::string problem = LoadHolidayFile(parsed.dataFolder, root); !problem.empty()) {

@@ -1,47 +1,86 @@
 #include "cli/log_report.h"
 
-#include <cstdio>
+#include <string>
 
 #include "cli/command_status.h"
 #include "cli/subcommand.h"
 #include "recorder/history_text.h"
 #include "recorder/run_history.h"
+#include "recorder/run_summary.h"
 
 namespace veltaro {
 namespace {
 
-std::string CsvTime(const std::tm& time) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04lld-%02lld-%02d %02d:%02d:%02d", time.tm_year + 1900LL,
-                  time.tm_mon + 1LL, time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec);
-    return text;
+// Lines gather in a buffer of this size before they go out: far fewer stream calls, bounded memory.
+constexpr std::size_t kFlushBytes = 64 * 1024;
+
+template <class WriteRun>
+void ForEachRun(const PastRuns& pastRuns, const RunRecord& liveRun, std::ostream& out,
+                WriteRun writeRun) {
+    std::string buffer;
+    buffer.reserve(kFlushBytes + 1024);
+    const int count = static_cast<int>(pastRuns.Count()) + 1;
+    for (int ordinal = 1; ordinal <= count; ++ordinal) {
+        writeRun(*SummaryOfRun(pastRuns, liveRun, ordinal), buffer);
+        if (buffer.size() >= kFlushBytes) {
+            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+            buffer.clear();
+        }
+    }
+    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+}
+
+const char* CsvStatus(const RunSummary& run) {
+    if (run.live) {
+        return "live";
+    }
+    if (run.damaged) {
+        return "damaged";
+    }
+    return run.unwritten ? "pending" : "logged";
+}
+
+void AppendCsvRow(const RunSummary& run, std::string& row) {
+    row += std::to_string(run.ordinal);
+    row += ',';
+    if (!run.damaged) {
+        row += DateTimeText(TmFromStartTime(run.record.startTime), '-');
+    }
+    row += ',';
+    if (!run.damaged && !run.live) {
+        row += DateTimeText(ShutdownTimeOf(run.record), '-');
+    }
+    row += ',';
+    if (!run.damaged) {
+        row += std::to_string(run.record.durationMs / 1000);
+    }
+    row += ',';
+    row += std::to_string(run.cumulativeMs / 1000);
+    row += ',';
+    row += CsvStatus(run);
+    row += '\n';
 }
 
 }  // namespace
 
-void WriteTextReport(std::span<const RunSummary> runs, int language, std::ostream& out) {
-    bool first = true;
-    for (const RunSummary& run : runs) {
-        if (!first) {
-            out << '\n';
+void WriteTextReport(const PastRuns& pastRuns, const RunRecord& liveRun, int language,
+                     std::ostream& out) {
+    ForEachRun(pastRuns, liveRun, out, [&](const RunSummary& run, std::string& text) {
+        if (run.ordinal > 1) {
+            text += '\n';
         }
-        first = false;
         const HistoryLines lines = HistoryLinesOf(run, language);
-        out << lines.caption << '\n'
-            << lines.startup << '\n'
-            << lines.shutdown << '\n'
-            << lines.runTime << '\n'
-            << lines.cumulative << '\n';
-    }
+        for (const std::string* line :
+             {&lines.caption, &lines.startup, &lines.shutdown, &lines.runTime, &lines.cumulative}) {
+            text += *line;
+            text += '\n';
+        }
+    });
 }
 
-void WriteCsvReport(std::span<const RunSummary> runs, std::ostream& out) {
-    out << "ordinal,startup,shutdown,run_seconds,cumulative_seconds\n";
-    for (const RunSummary& run : runs) {
-        out << run.ordinal << ',' << CsvTime(TmFromStartTime(run.record.startTime)) << ','
-            << (run.live ? "" : CsvTime(ShutdownTimeOf(run.record))) << ','
-            << run.record.durationMs / 1000 << ',' << run.cumulativeMs / 1000 << '\n';
-    }
+void WriteCsvReport(const PastRuns& pastRuns, const RunRecord& liveRun, std::ostream& out) {
+    out << "ordinal,startup,shutdown,run_seconds,cumulative_seconds,status\n";
+    ForEachRun(pastRuns, liveRun, out, AppendCsvRow);
 }
 
 int ReportRunLog(const LogOptions& options, const Clock& clock, std::uint32_t currentBootTag,
@@ -50,11 +89,14 @@ int ReportRunLog(const LogOptions& options, const Clock& clock, std::uint32_t cu
     if (!history.error.empty()) {
         return ReportUnreadable("log", history.error, err);
     }
-    const std::vector<RunSummary> runs = SummariesOfAllRuns(history.pastRuns, history.liveRun);
     if (options.csv) {
-        WriteCsvReport(runs, out);
+        WriteCsvReport(history.pastRuns, history.liveRun, out);
     } else {
-        WriteTextReport(runs, options.language, out);
+        WriteTextReport(history.pastRuns, history.liveRun, options.language, out);
+    }
+    if (const std::size_t damaged = history.pastRuns.DamagedCount()) {
+        err << "veltaro-cli log: skipped " << damaged
+            << " damaged record(s): shown as such, left out of the cumulative time\n";
     }
     return kExitDone;
 }

@@ -6,6 +6,7 @@
 #include "cli/calendar_commands.h"
 #include "cli/command_arguments.h"
 #include "cli/command_status.h"
+#include "cli/operand_text.h"
 #include "cli/subcommand.h"
 
 namespace veltaro {
@@ -17,7 +18,7 @@ constexpr std::string_view kCommand = "lunar";
 std::optional<std::int64_t> CoveredDay(const std::string& text, std::string& problem) {
     const std::optional<LocalDateTime> date = ParseDate(text);
     if (!date) {
-        problem = "'" + text + "' is not a date (YYYY-MM-DD)";
+        problem = QuotedInput(text) + " is not a date (YYYY-MM-DD)";
         return std::nullopt;
     }
     if (!CCalendar().SolarToLunar(date->year, date->month, date->day)) {

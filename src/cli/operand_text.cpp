@@ -83,4 +83,57 @@ std::string IsoDateText(const LocalDateTime& date) {
     return text;
 }
 
+namespace {
+
+constexpr std::size_t kQuotedCharacters = 80;
+
+bool IsContinuationByte(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Escapes for the bytes a terminal could act on; C1 controls arrive as 0xC2 0x80..0x9F.
+std::string EscapedByte(unsigned char byte) {
+    switch (byte) {
+        case '\n':
+            return "\\n";
+        case '\t':
+            return "\\t";
+        case '\r':
+            return "\\r";
+        case '\\':
+            return "\\\\";
+        case '\'':
+            return "\\'";
+        default:
+            break;
+    }
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+    return hex;
+}
+
+}  // namespace
+
+std::string QuotedInput(std::string_view text) {
+    std::string quoted = "'";
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (!IsContinuationByte(byte) && ++characters > kQuotedCharacters) {
+            return quoted + "'...";
+        }
+        const bool c1 = byte == 0xC2 && i + 1 < text.size() &&
+                        static_cast<unsigned char>(text[i + 1]) < 0xA0 &&
+                        IsContinuationByte(static_cast<unsigned char>(text[i + 1]));
+        if (c1) {
+            quoted += EscapedByte(byte) + EscapedByte(static_cast<unsigned char>(text[++i]));
+        } else if (byte < 0x20 || byte == 0x7F || byte == '\\' || byte == '\'') {
+            quoted += EscapedByte(byte);
+        } else {
+            quoted += static_cast<char>(byte);
+        }
+    }
+    return quoted + "'";
+}
+
 }  // namespace veltaro

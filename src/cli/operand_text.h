@@ -18,4 +18,9 @@ std::optional<int> ParseNumberIn(std::string_view text, int first, int last);
 // "YYYY-MM-DD".
 std::string IsoDateText(const LocalDateTime& date);
 
+// The user's text as a one-line error may show it: in single quotes, with C-style escapes for
+// control characters (newlines, escape sequences), quotes and backslashes, and cut after 80
+// characters.
+std::string QuotedInput(std::string_view text);
+
 }  // namespace veltaro

@@ -5,11 +5,18 @@
 #include <unistd.h>
 #include <cerrno>
 
+#include "platform/problem_report.h"
+
 namespace veltaro {
 
 FileLock::FileLock(const std::filesystem::path& lockFile) {
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
     if (fd_ < 0) {
+        if (errno == ELOOP) {
+            // A link planted there must not make the lock create or open some other file.
+            ReportProblemOnce("link:" + lockFile.string(),
+                              lockFile.string() + " is a symbolic link, left alone");
+        }
         return;
     }
     while (::flock(fd_, LOCK_EX) != 0) {

@@ -13,8 +13,6 @@
 namespace veltaro {
 namespace {
 
-constexpr std::chrono::seconds kPeerCommandTimeout{2};
-
 bool FillAddress(const std::filesystem::path& path, sockaddr_un& address) {
     const std::string& text = path.native();
     if (text.size() >= sizeof(address.sun_path)) {
@@ -33,11 +31,23 @@ bool SameUser(int connection) {
            peer.uid == ::getuid();
 }
 
+constexpr std::size_t kLongestLine = 32;
+
+// The number of a complete line "<decimal>\n"; empty when malformed.
+std::optional<int> NumberOfLine(const std::string& line) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
+    if (error != std::errc() || end == line.data() || *end != '\n') {
+        return std::nullopt;
+    }
+    return value;
+}
+
 // Reads one line holding a decimal number, waiting at most `timeout` for it.
 std::optional<int> ReadNumberLine(int fd, std::chrono::milliseconds timeout) {
     std::string line;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (line.find('\n') == std::string::npos && line.size() < 32) {
+    while (line.find('\n') == std::string::npos && line.size() < kLongestLine) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         pollfd watch{fd, POLLIN, 0};
@@ -48,19 +58,14 @@ std::optional<int> ReadNumberLine(int fd, std::chrono::milliseconds timeout) {
         if (ready <= 0) {
             return std::nullopt;
         }
-        char buffer[32];
+        char buffer[kLongestLine];
         const ssize_t got = ::recv(fd, buffer, sizeof(buffer), 0);
         if (got <= 0) {
             return std::nullopt;
         }
         line.append(buffer, static_cast<std::size_t>(got));
     }
-    int value = 0;
-    const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), value);
-    if (error != std::errc() || end == line.data() || *end != '\n') {
-        return std::nullopt;
-    }
-    return value;
+    return NumberOfLine(line);
 }
 
 bool SendNumberLine(int fd, int value) {
@@ -74,12 +79,37 @@ std::filesystem::path InstanceSocketPath(const std::filesystem::path& runtimeDir
     return runtimeDir / "veltaro" / (std::to_string(pid) + ".sock");
 }
 
-InstanceRequest::~InstanceRequest() {
-    ::close(connection_);
+InstanceConnection::~InstanceConnection() {
+    ::close(fd_);
 }
 
-void InstanceRequest::Answer(int result) {
-    SendNumberLine(connection_, result);
+InstanceConnection::Progress InstanceConnection::ReadAvailable() {
+    for (;;) {
+        char buffer[kLongestLine];
+        const ssize_t got = ::recv(fd_, buffer, sizeof(buffer), MSG_DONTWAIT);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            return Progress::NeedMore;
+        }
+        if (got <= 0) {
+            return Progress::Broken;
+        }
+        line_.append(buffer, static_cast<std::size_t>(got));
+        if (line_.find('\n') != std::string::npos) {
+            const std::optional<int> command = NumberOfLine(line_);
+            command_ = command.value_or(0);
+            return command ? Progress::Complete : Progress::Broken;
+        }
+        if (line_.size() >= kLongestLine) {
+            return Progress::Broken;
+        }
+    }
+}
+
+void InstanceConnection::Answer(int result) {
+    SendNumberLine(fd_, result);
 }
 
 std::unique_ptr<InstanceListener> InstanceListener::Listen(
@@ -113,8 +143,8 @@ InstanceListener::~InstanceListener() {
     ::unlink(path_.c_str());
 }
 
-std::unique_ptr<InstanceRequest> InstanceListener::Accept() {
-    const int connection = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+std::unique_ptr<InstanceConnection> InstanceListener::Accept() {
+    const int connection = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
     if (connection < 0) {
         return nullptr;
     }
@@ -122,12 +152,24 @@ std::unique_ptr<InstanceRequest> InstanceListener::Accept() {
         ::close(connection);
         return nullptr;
     }
-    const std::optional<int> command = ReadNumberLine(connection, kPeerCommandTimeout);
-    if (!command) {
-        ::close(connection);
-        return nullptr;
+    return std::make_unique<InstanceConnection>(connection);
+}
+
+std::vector<int> InstanceSocketIds(const std::filesystem::path& runtimeDir) {
+    std::vector<int> ids;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             InstanceSocketPath(runtimeDir, 0).parent_path(), error)) {
+        const std::filesystem::path& path = entry.path();
+        const std::string stem = path.stem().string();
+        int id = 0;
+        const auto [end, parsed] = std::from_chars(stem.data(), stem.data() + stem.size(), id);
+        if (path.extension() == ".sock" && parsed == std::errc() &&
+            end == stem.data() + stem.size() && id > 0) {
+            ids.push_back(id);
+        }
     }
-    return std::make_unique<InstanceRequest>(connection, *command);
+    return ids;
 }
 
 SendOutcome SendInstanceCommand(const std::filesystem::path& socketPath, int command,

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace veltaro {
 
@@ -14,20 +16,32 @@ namespace veltaro {
 // <runtimeDir>/veltaro/<pid>.sock
 std::filesystem::path InstanceSocketPath(const std::filesystem::path& runtimeDir, int pid);
 
-// One accepted command. The peer waits until `Answer` is called (or the request is destroyed).
-class InstanceRequest {
+// One accepted connection, read without ever blocking: a peer that connects and sends nothing
+// must not stall the program. The peer waits until `Answer` is called (or the connection goes).
+class InstanceConnection {
 public:
-    InstanceRequest(int connection, int command) : connection_(connection), command_(command) {}
-    ~InstanceRequest();
-    InstanceRequest(const InstanceRequest&) = delete;
-    InstanceRequest& operator=(const InstanceRequest&) = delete;
+    explicit InstanceConnection(int fd) : fd_(fd) {}
+    ~InstanceConnection();
+    InstanceConnection(const InstanceConnection&) = delete;
+    InstanceConnection& operator=(const InstanceConnection&) = delete;
 
+    enum class Progress {
+        NeedMore,  // the command line is not complete yet: read again when readable
+        Complete,  // Command() holds the command
+        Broken,    // closed, malformed or too long: drop the connection
+    };
+
+    // The descriptor, readable when more of the command has arrived.
+    int Descriptor() const { return fd_; }
+    // Takes what has arrived so far, without waiting.
+    Progress ReadAvailable();
     int Command() const { return command_; }
     void Answer(int result);
 
 private:
-    int connection_;
-    int command_;
+    int fd_;
+    std::string line_;
+    int command_ = 0;
 };
 
 class InstanceListener {
@@ -41,9 +55,9 @@ public:
     // The listening descriptor, readable when a peer connects.
     int Descriptor() const { return fd_; }
 
-    // Takes one pending connection. Peers of another user and malformed commands are dropped:
-    // the result is then empty.
-    std::unique_ptr<InstanceRequest> Accept();
+    // Takes one waiting connection without blocking; empty when there is none. Peers of another
+    // user are dropped.
+    std::unique_ptr<InstanceConnection> Accept();
 
 private:
     InstanceListener(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
@@ -56,6 +70,10 @@ enum class SendOutcome {
     NobodyListening,  // a stale id: no instance behind the socket
     NoAnswer,         // the peer closed or timed out without answering
 };
+
+// The ids of the instances that have a socket in `<runtimeDir>/veltaro/`: live ones, and stale
+// ones that a killed instance left behind.
+std::vector<int> InstanceSocketIds(const std::filesystem::path& runtimeDir);
 
 // Sends `command` and waits for the answer, at most `timeout`.
 SendOutcome SendInstanceCommand(const std::filesystem::path& socketPath, int command,

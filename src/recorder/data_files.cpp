@@ -10,4 +10,8 @@ std::filesystem::path HeartbeatPath(const std::filesystem::path& dataFolder, int
     return dataFolder / (which == 1 ? "tmptime1.tm" : "tmptime2.tm");
 }
 
+std::filesystem::path PendingRunsPath(const std::filesystem::path& dataFolder) {
+    return dataFolder / "pending.tm";
+}
+
 }  // namespace veltaro

@@ -13,6 +13,8 @@ struct HistoryTexts {
     const char* cumulativeLabel;
     // Hours, minutes, seconds, then the same span as days and hours.
     const char* spanFormat;
+    const char* damagedRecord;
+    const char* unwrittenNote;
 };
 
 constexpr HistoryTexts kEnglish{
@@ -22,11 +24,15 @@ constexpr HistoryTexts kEnglish{
     "Run Time: ",
     "Cumulative Time: ",
     "%lld Hours %02lld Minutes %02lld Seconds  (Sum:%lld Days %02lld Hours)",
+    "damaged record",
+    " (not yet written to the log)",
 };
 
 constexpr HistoryTexts kChinese{
-    "开机时间: ", "关机时间: ", "关机时间: 未知",
-    "运行时间: ", "累积时间: ", "%lld 小时 %02lld 分 %02lld 秒  (合计:%lld 天 %02lld 小时)",
+    "开机时间: ",     "关机时间: ",
+    "关机时间: 未知", "运行时间: ",
+    "累积时间: ",     "%lld 小时 %02lld 分 %02lld 秒  (合计:%lld 天 %02lld 小时)",
+    "记录已损坏",     "（尚未写入记录文件）",
 };
 
 const HistoryTexts& TextsFor(int language) {
@@ -44,12 +50,6 @@ std::string Printf(const char* format, Args... args) {
     return text;
 }
 
-std::string DateTimeText(const std::tm& time) {
-    // A damaged record's fields may be near the int limit: add in a wider type.
-    return Printf("%04lld/%02lld/%02d %02d:%02d:%02d", time.tm_year + 1900LL, time.tm_mon + 1LL,
-                  time.tm_mday, time.tm_hour, time.tm_min, time.tm_sec);
-}
-
 std::string SpanText(std::int64_t milliseconds, int language) {
     const long long seconds = milliseconds / 1000;
     const long long hours = seconds / 3600;
@@ -58,6 +58,13 @@ std::string SpanText(std::int64_t milliseconds, int language) {
 }
 
 }  // namespace
+
+std::string DateTimeText(const std::tm& time, char dateSeparator) {
+    // Fields out of their range must not overflow: add in a wider type.
+    return Printf("%04lld%c%02lld%c%02d %02d:%02d:%02d", time.tm_year + 1900LL, dateSeparator,
+                  time.tm_mon + 1LL, dateSeparator, time.tm_mday, time.tm_hour, time.tm_min,
+                  time.tm_sec);
+}
 
 std::string OrdinalCaption(int ordinal, int language) {
     if (ShowsChineseTexts(language)) {
@@ -96,17 +103,26 @@ std::string CumulativeLine(std::int64_t cumulativeMs, int language) {
 }
 
 HistoryLines HistoryLinesOf(const RunSummary& run, int language) {
+    const HistoryTexts& texts = TextsFor(language);
+    std::string caption = OrdinalCaption(run.ordinal, language);
+    if (run.unwritten) {
+        caption += texts.unwrittenNote;
+    }
+    if (run.damaged) {
+        return {std::move(caption), texts.startupLabel + std::string(texts.damagedRecord),
+                texts.unknownShutdown, texts.runTimeLabel + std::string(texts.damagedRecord),
+                CumulativeLine(run.cumulativeMs, language)};
+    }
     const std::optional<std::tm> shutdown =
         run.live ? std::nullopt : std::optional<std::tm>(ShutdownTimeOf(run.record));
-    return {OrdinalCaption(run.ordinal, language), StartupLine(run.record.startTime, language),
+    return {std::move(caption), StartupLine(run.record.startTime, language),
             ShutdownLine(shutdown, language), RunTimeLine(run.record.durationMs, language),
             CumulativeLine(run.cumulativeMs, language)};
 }
 
-std::optional<HistoryLines> HistoryLinesOfRun(std::span<const RunRecord> runLog,
-                                              const RunRecord& currentRun, int ordinal,
-                                              int language) {
-    const std::optional<RunSummary> run = SummaryOfRun(runLog, currentRun, ordinal);
+std::optional<HistoryLines> HistoryLinesOfRun(const PastRuns& pastRuns, const RunRecord& currentRun,
+                                              int ordinal, int language) {
+    const std::optional<RunSummary> run = SummaryOfRun(pastRuns, currentRun, ordinal);
     if (!run) {
         return std::nullopt;
     }

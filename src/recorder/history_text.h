@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <ctime>
 #include <optional>
-#include <span>
 #include <string>
 
 #include "platform/interface_language.h"
+#include "recorder/past_runs.h"
 #include "recorder/run_record.h"
 #include "recorder/run_summary.h"
 
@@ -21,6 +21,10 @@ struct HistoryLines {
     std::string cumulative;
 };
 
+// A local time as the history and the companion's tables show it: 2008/03/01 23:30:00, with
+// `dateSeparator` between the parts of the date.
+std::string DateTimeText(const std::tm& time, char dateSeparator = '/');
+
 std::string OrdinalCaption(int ordinal, int language);
 std::string StartupLine(const StartTime& start, int language);
 // `shutdown` is empty for the live run, whose end is not known yet.
@@ -30,10 +34,9 @@ std::string CumulativeLine(std::int64_t cumulativeMs, int language);
 
 HistoryLines HistoryLinesOf(const RunSummary& run, int language);
 
-// The lines of run `ordinal` of `runLog` followed by `currentRun` (take it with SnapshotOf while
+// The lines of run `ordinal` of `pastRuns` followed by `currentRun` (take it with SnapshotOf while
 // the heartbeat runs); empty when there is no such run.
-std::optional<HistoryLines> HistoryLinesOfRun(std::span<const RunRecord> runLog,
-                                              const RunRecord& currentRun, int ordinal,
-                                              int language);
+std::optional<HistoryLines> HistoryLinesOfRun(const PastRuns& pastRuns, const RunRecord& currentRun,
+                                              int ordinal, int language);
 
 }  // namespace veltaro

@@ -1,9 +1,19 @@
 #include "recorder/previous_run.h"
 
+#include <algorithm>
+
 #include "recorder/data_files.h"
 #include "recorder/record_file.h"
 
 namespace veltaro {
+namespace {
+
+bool Holds(std::span<const RunRecord> runs, const RunRecord& run) {
+    return std::any_of(runs.begin(), runs.end(),
+                       [&](const RunRecord& held) { return IsSameRun(held, run); });
+}
+
+}  // namespace
 
 std::optional<RunRecord> ChooseHeartbeatRecord(const std::optional<RunRecord>& first,
                                                const std::optional<RunRecord>& second) {
@@ -27,13 +37,27 @@ bool IsEarlierRun(const RunRecord& heartbeat, std::uint32_t currentBootTag,
     return heartbeat.durationMs > 0 && static_cast<std::uint64_t>(heartbeat.durationMs) > tickNowMs;
 }
 
-std::optional<RunRecord> PendingPreviousRun(const std::filesystem::path& dataFolder,
-                                            std::uint32_t currentBootTag, std::uint64_t tickNowMs) {
-    const std::optional<RunRecord> chosen = ReadLatestHeartbeat(dataFolder);
-    if (chosen && IsEarlierRun(*chosen, currentBootTag, tickNowMs)) {
-        return chosen;
+MergePlan PlanMerge(std::span<const RunRecord> logTail, std::span<const RunRecord> waiting,
+                    const std::optional<RunRecord>& heartbeat, std::uint32_t currentBootTag,
+                    std::uint64_t tickNowMs) {
+    MergePlan plan;
+    for (const RunRecord& run : waiting) {
+        if (!Holds(logTail, run) && !Holds(plan.runs, run)) {
+            plan.runs.push_back(run);
+        }
     }
-    return std::nullopt;
+    if (!heartbeat) {
+        return plan;
+    }
+    if (!IsEarlierRun(*heartbeat, currentBootTag, tickNowMs)) {
+        plan.heartbeat = HeartbeatRun::InProgress;
+    } else if (Holds(logTail, *heartbeat) || Holds(waiting, *heartbeat)) {
+        plan.heartbeat = HeartbeatRun::AlreadyStored;
+    } else {
+        plan.heartbeat = HeartbeatRun::Earlier;
+        plan.runs.push_back(*heartbeat);
+    }
+    return plan;
 }
 
 }  // namespace veltaro

@@ -4,28 +4,74 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <cstring>
 
+#include "platform/atomic_file.h"
 #include "platform/file_descriptor.h"
+#include "platform/keep_aside.h"
+#include "platform/problem_report.h"
 
 namespace veltaro {
 namespace {
 
-FileDescriptor OpenFile(const std::filesystem::path& file, int flags) {
+static_assert(std::endian::native == std::endian::little,
+              "records are read straight into memory: the host must be little-endian");
+
+// Non-blocking, so that a FIFO put where a data file belongs can't hang a reader or a writer;
+// never through a symbolic link, so that a link planted there can't redirect a write.
+constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+constexpr mode_t kDataFileMode = 0600;
+
+struct OpenedFile {
+    FileDescriptor fd;
+    off_t size = 0;
+    std::string error;  // empty when open
+    int errorNumber = 0;
+};
+
+std::string ReasonOf(int error) {
+    return error == ELOOP ? "a symbolic link, left alone" : std::strerror(error);
+}
+
+// Opens a regular data file; the reason when it can't be.
+OpenedFile OpenDataFile(const std::filesystem::path& file, int flags) {
     int fd;
     do {
-        fd = ::open(file.c_str(), flags | O_CLOEXEC, 0666);
+        fd = ::open(file.c_str(), flags | kOpenFlags, kDataFileMode);
     } while (fd < 0 && errno == EINTR);
-    return FileDescriptor(fd);
+    OpenedFile opened{FileDescriptor(fd), 0, {}, 0};
+    if (!opened.fd.IsOpen()) {
+        opened.errorNumber = errno;
+        opened.error = ReasonOf(errno);
+        return opened;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        opened.errorNumber = EINVAL;
+        opened.error = "not a regular file";
+        opened.fd.Close();
+        return opened;
+    }
+    opened.size = info.st_size;
+    return opened;
+}
+
+// A symbolic link where a data file belongs is worth one line: someone may be up to no good.
+void ReportIfLink(const std::filesystem::path& file, const std::string& error) {
+    if (error == ReasonOf(ELOOP)) {
+        ReportProblemOnce("link:" + file.string(), file.string() + " is " + error);
+    }
 }
 
 // Reads up to `size` bytes from `offset`; returns the count read, or -1 on an error.
-ssize_t ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
+ssize_t ReadAt(int fd, void* data, std::size_t size, off_t offset) {
+    auto* bytes = static_cast<std::uint8_t*>(data);
     std::size_t done = 0;
     while (done < size) {
         const ssize_t got =
-            ::pread(fd, data + done, size - done, offset + static_cast<off_t>(done));
+            ::pread(fd, bytes + done, size - done, offset + static_cast<off_t>(done));
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -40,21 +86,12 @@ ssize_t ReadAt(int fd, std::uint8_t* data, std::size_t size, off_t offset) {
     return static_cast<ssize_t>(done);
 }
 
-// Whether the whole record ending at `end` is `bytes`: a start that stopped between its append
-// and the rewrite of the heartbeat files left the same run waiting to be merged again.
-bool IsLastRecord(int fd, off_t end, const RunRecordBytes& bytes) {
-    RunRecordBytes last{};
-    return end >= static_cast<off_t>(kRunRecordSize) &&
-           ReadAt(fd, last.data(), last.size(), end - static_cast<off_t>(kRunRecordSize)) ==
-               static_cast<ssize_t>(last.size()) &&
-           last == bytes;
-}
-
-bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+bool WriteAllAt(int fd, const void* data, std::size_t size, off_t offset) {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
     std::size_t done = 0;
     while (done < size) {
         const ssize_t put =
-            ::pwrite(fd, data + done, size - done, offset + static_cast<off_t>(done));
+            ::pwrite(fd, bytes + done, size - done, offset + static_cast<off_t>(done));
         if (put < 0 && errno == EINTR) {
             continue;
         }
@@ -66,111 +103,160 @@ bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset
     return true;
 }
 
-std::optional<off_t> RegularFileSize(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        return std::nullopt;
-    }
-    return info.st_size;
-}
-
 std::string ReadError(const std::filesystem::path& log, const std::string& reason) {
     return "cannot read " + log.string() + ": " + reason;
 }
 
-// Non-blocking, so that a FIFO put where a data file belongs can't hang a reader or a writer;
-// only regular files are then read or written.
-constexpr int kReadFlags = O_RDONLY | O_NONBLOCK;
-constexpr int kCreateFlags = O_CREAT | O_NONBLOCK;
+// Records straight from the file's bytes: the on-disk form is the in-memory one on a
+// little-endian host, so a large log costs one read and no copy.
+RunLogRead ReadRecords(const std::filesystem::path& log, std::size_t lastCount) {
+    RunLogRead result;
+    const OpenedFile file = OpenDataFile(log, O_RDONLY);
+    if (!file.error.empty()) {
+        ReportIfLink(log, file.error);
+        if (file.errorNumber != ENOENT) {
+            result.error = ReadError(log, file.error);
+        }
+        return result;
+    }
+    const auto size = static_cast<std::size_t>(file.size);
+    const std::size_t whole = size / kRunRecordSize;
+    const std::size_t count = std::min(whole, lastCount);
+    result.partialBytes = size % kRunRecordSize;
+    result.records.resize(count);
+    const auto offset = static_cast<off_t>((whole - count) * kRunRecordSize);
+    const ssize_t got =
+        ReadAt(file.fd.Get(), result.records.data(), count * kRunRecordSize, offset);
+    if (got < 0) {
+        result.records.clear();
+        result.error = ReadError(log, std::strerror(errno));
+        return result;
+    }
+    // The file may have shrunk since its size was taken: keep what was read whole.
+    result.records.resize(static_cast<std::size_t>(got) / kRunRecordSize);
+    return result;
+}
+
+// Copies the partial bytes after `boundary` aside before they are cut: nothing the user had is
+// destroyed without a trace.
+bool KeepPartialBytesAside(int fd, const std::filesystem::path& log, off_t boundary, off_t size,
+                           std::int64_t nowSeconds) {
+    std::uint8_t partial[kRunRecordSize];
+    const auto length = static_cast<std::size_t>(size - boundary);
+    const std::optional<std::filesystem::path> aside = FreeAsideName(log, "partial", nowSeconds);
+    if (!aside || ReadAt(fd, partial, length, boundary) != static_cast<ssize_t>(length)) {
+        return false;
+    }
+    const OpenedFile copy = OpenDataFile(*aside, O_WRONLY | O_CREAT | O_EXCL);
+    return copy.error.empty() && WriteAllAt(copy.fd.Get(), partial, length, 0) &&
+           ::fsync(copy.fd.Get()) == 0;
+}
 
 }  // namespace
 
 std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file) {
-    const FileDescriptor fd = OpenFile(file, kReadFlags);
-    if (!fd.IsOpen()) {
-        return std::nullopt;
-    }
-    const std::optional<off_t> size = RegularFileSize(fd.Get());
-    if (!size || *size < static_cast<off_t>(kRunRecordSize)) {
+    const OpenedFile opened = OpenDataFile(file, O_RDONLY);
+    ReportIfLink(file, opened.error);
+    if (!opened.error.empty() || opened.size < static_cast<off_t>(kRunRecordSize)) {
         return std::nullopt;
     }
     RunRecordBytes bytes{};
-    if (ReadAt(fd.Get(), bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
+    if (ReadAt(opened.fd.Get(), bytes.data(), bytes.size(), 0) !=
+        static_cast<ssize_t>(bytes.size())) {
         return std::nullopt;
     }
-    return DeserializeRunRecord(bytes);
+    const RunRecord record = DeserializeRunRecord(bytes);
+    if (!IsPlausibleRunRecord(record)) {
+        return std::nullopt;
+    }
+    return record;
 }
 
 bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record, bool flush) {
     // Overwritten in place rather than truncated first: the file is never empty in between, and
     // ext4 flushes a truncated-then-rewritten file at close, which would block the thread.
-    const FileDescriptor fd = OpenFile(file, O_WRONLY | kCreateFlags);
-    const std::optional<off_t> size = fd.IsOpen() ? RegularFileSize(fd.Get()) : std::nullopt;
-    if (!size) {
-        return false;
-    }
+    const OpenedFile opened = OpenDataFile(file, O_WRONLY | O_CREAT);
     const RunRecordBytes bytes = SerializeRunRecord(record);
-    if (!WriteAllAt(fd.Get(), bytes.data(), bytes.size(), 0)) {
-        return false;
+    const bool written = opened.error.empty() &&
+                         WriteAllAt(opened.fd.Get(), bytes.data(), bytes.size(), 0) &&
+                         (opened.size <= static_cast<off_t>(kRunRecordSize) ||
+                          ::ftruncate(opened.fd.Get(), static_cast<off_t>(kRunRecordSize)) == 0) &&
+                         (!flush || ::fsync(opened.fd.Get()) == 0);
+    const std::string cause = "write:" + file.string();
+    if (written) {
+        ForgetProblem(cause);
+    } else {
+        ReportProblemOnce(cause, "cannot write " + file.string() + ": " +
+                                     (opened.error.empty() ? std::strerror(errno) : opened.error));
     }
-    if (*size > static_cast<off_t>(kRunRecordSize) &&
-        ::ftruncate(fd.Get(), static_cast<off_t>(kRunRecordSize)) != 0) {
-        return false;
-    }
-    return !flush || ::fsync(fd.Get()) == 0;
+    return written;
 }
 
 RunLogRead ReadRunLog(const std::filesystem::path& log) {
-    RunLogRead result;
-    const FileDescriptor fd = OpenFile(log, kReadFlags);
-    if (!fd.IsOpen()) {
-        if (errno != ENOENT) {
-            result.error = ReadError(log, std::strerror(errno));
-        }
-        return result;
-    }
-    const std::optional<off_t> size = RegularFileSize(fd.Get());
-    if (!size) {
-        result.error = ReadError(log, "not a regular file");
-        return result;
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*size));
-    const ssize_t got = ReadAt(fd.Get(), bytes.data(), bytes.size(), 0);
-    if (got < 0) {
-        result.error = ReadError(log, std::strerror(errno));
-        return result;
-    }
-    const std::size_t count = static_cast<std::size_t>(got) / kRunRecordSize;
-    result.records.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        result.records.push_back(DeserializeRunRecord(std::span<const std::uint8_t, kRunRecordSize>(
-            bytes.data() + i * kRunRecordSize, kRunRecordSize)));
-    }
-    return result;
+    return ReadRecords(log, SIZE_MAX);
 }
 
-bool AppendRunRecord(const std::filesystem::path& log, const RunRecord& record) {
-    const FileDescriptor fd = OpenFile(log, O_RDWR | kCreateFlags);
-    const std::optional<off_t> size = fd.IsOpen() ? RegularFileSize(fd.Get()) : std::nullopt;
-    if (!size) {
-        return false;
+RunLogRead ReadRunLogTail(const std::filesystem::path& log, std::size_t count) {
+    return ReadRecords(log, count);
+}
+
+AppendResult AppendRunRecords(const std::filesystem::path& log, std::span<const RunRecord> runs,
+                              std::int64_t nowSeconds) {
+    const OpenedFile file = OpenDataFile(log, O_RDWR | O_CREAT);
+    if (!file.error.empty()) {
+        ReportIfLink(log, file.error);
+        return {false, file.error};
     }
-    const off_t boundary = *size - *size % static_cast<off_t>(kRunRecordSize);
-    if (boundary != *size && ::ftruncate(fd.Get(), boundary) != 0) {
-        return false;
+    const int fd = file.fd.Get();
+    const off_t boundary = file.size - file.size % static_cast<off_t>(kRunRecordSize);
+    if (boundary != file.size) {
+        if (!KeepPartialBytesAside(fd, log, boundary, file.size, nowSeconds)) {
+            return {false, "cannot keep its partial last record aside"};
+        }
+        if (::ftruncate(fd, boundary) != 0) {
+            return {false, std::strerror(errno)};
+        }
     }
-    const RunRecordBytes bytes = SerializeRunRecord(record);
-    if (IsLastRecord(fd.Get(), boundary, bytes)) {
-        return true;
+    std::vector<RunRecordBytes> bytes;
+    bytes.reserve(runs.size());
+    for (const RunRecord& run : runs) {
+        bytes.push_back(SerializeRunRecord(run));
     }
-    if (!WriteAllAt(fd.Get(), bytes.data(), bytes.size(), boundary)) {
+    if (!WriteAllAt(fd, bytes.data(), bytes.size() * kRunRecordSize, boundary) ||
+        ::fsync(fd) != 0) {
+        const std::string reason = std::strerror(errno);
         // A half-written record must not stay behind as the log's last bytes.
-        (void)::ftruncate(fd.Get(), boundary);
+        (void)::ftruncate(fd, boundary);
+        return {false, reason};
+    }
+    return {true, {}};
+}
+
+std::vector<RunRecord> ReadPendingRuns(const std::filesystem::path& file) {
+    std::vector<RunRecord> runs;
+    for (const RunRecord& run : ReadRunLog(file).records) {
+        if (IsPlausibleRunRecord(run)) {
+            runs.push_back(run);
+        }
+    }
+    return runs;
+}
+
+bool WritePendingRuns(const std::filesystem::path& file, std::span<const RunRecord> runs) {
+    struct stat info {};
+    if (::lstat(file.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        ReportIfLink(file, S_ISLNK(info.st_mode) ? ReasonOf(ELOOP) : std::string());
         return false;
     }
-    // The heartbeat files are rewritten right after the append: the run must be on disk first,
-    // and a failed flush means it may not be.
-    return ::fsync(fd.Get()) == 0;
+    if (runs.empty()) {
+        return ::unlink(file.c_str()) == 0 || errno == ENOENT;
+    }
+    std::string content;
+    for (const RunRecord& run : runs) {
+        const RunRecordBytes bytes = SerializeRunRecord(run);
+        content.append(bytes.begin(), bytes.end());
+    }
+    return ReplaceFileAtomically(file, content, kDataFileMode);
 }
 
 }  // namespace veltaro

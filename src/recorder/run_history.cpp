@@ -1,5 +1,7 @@
 #include "recorder/run_history.h"
 
+#include <algorithm>
+
 #include "recorder/data_files.h"
 #include "recorder/previous_run.h"
 #include "recorder/record_file.h"
@@ -10,17 +12,20 @@ namespace veltaro {
 RunHistory ReadRunHistory(const std::filesystem::path& dataFolder, const Clock& clock,
                           std::uint32_t currentBootTag) {
     RunHistory history;
-    history.liveRun = CurrentRunAt(clock, currentBootTag);
+    const std::optional<RunRecord> heartbeat = ReadLatestHeartbeat(dataFolder);
+    history.liveRun = CurrentRunAt(clock, currentBootTag, heartbeat);
     RunLogRead log = ReadRunLog(RunLogPath(dataFolder));
     if (!log.error.empty()) {
         history.error = std::move(log.error);
         return history;
     }
-    history.pastRuns = std::move(log.records);
-    const auto tickNowMs = static_cast<std::uint64_t>(history.liveRun.durationMs);
-    if (auto pending = PendingPreviousRun(dataFolder, currentBootTag, tickNowMs)) {
-        history.pastRuns.push_back(*pending);
-    }
+    const std::vector<RunRecord> waiting = ReadPendingRuns(PendingRunsPath(dataFolder));
+    const std::size_t checked = std::min(log.records.size(), waiting.size() + kStoredRunsChecked);
+    const MergePlan plan =
+        PlanMerge(std::span(log.records).last(checked), waiting, heartbeat, currentBootTag,
+                  static_cast<std::uint64_t>(history.liveRun.durationMs));
+    log.records.insert(log.records.end(), plan.runs.begin(), plan.runs.end());
+    history.pastRuns = PastRuns(std::move(log.records), plan.runs.size());
     return history;
 }
 

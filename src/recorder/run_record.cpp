@@ -30,7 +30,28 @@ constexpr std::int32_t StartTime::*kStartTimeFields[] = {
     &StartTime::tm_wday, &StartTime::tm_yday, &StartTime::tm_isdst,
 };
 
+bool InRange(std::int32_t value, std::int32_t low, std::int32_t high) {
+    return value >= low && value <= high;
+}
+
+constexpr std::int64_t kHundredYearsMs = 100LL * 36525 * 24 * 3600 * 10;
+
 }  // namespace
+
+bool IsPlausibleRunRecord(const RunRecord& record) {
+    const StartTime& start = record.startTime;
+    // tm_sec may be 60 in a leap second; tm_isdst is negative when unknown.
+    return InRange(start.tm_sec, 0, 60) && InRange(start.tm_min, 0, 59) &&
+           InRange(start.tm_hour, 0, 23) && InRange(start.tm_mday, 1, 31) &&
+           InRange(start.tm_mon, 0, 11) && InRange(start.tm_year, 70, 200) &&
+           InRange(start.tm_wday, 0, 6) && InRange(start.tm_yday, 0, 365) &&
+           InRange(start.tm_isdst, -1, 1) && record.durationMs >= 0 &&
+           record.durationMs < kHundredYearsMs;
+}
+
+bool IsSameRun(const RunRecord& a, const RunRecord& b) {
+    return a.startTime == b.startTime && a.bootTag == b.bootTag;
+}
 
 StartTime StartTimeFromTm(const std::tm& time) {
     return {time.tm_sec,  time.tm_min,  time.tm_hour, time.tm_mday, time.tm_mon,

@@ -46,6 +46,14 @@ static_assert(offsetof(RunRecord, durationMs) == 40);
 StartTime StartTimeFromTm(const std::tm& time);
 std::tm TmFromStartTime(const StartTime& time);
 
+// Whether a record can describe a real run: every start-time field in its range, a start between
+// 1970 and 2100 and a run time from 0 to 100 years. Random bytes or a damaged file fail this.
+bool IsPlausibleRunRecord(const RunRecord& record);
+
+// Whether two records are states of the same run: its identity is its start time and boot tag,
+// while the run time grows from one heartbeat to the next.
+bool IsSameRun(const RunRecord& a, const RunRecord& b);
+
 // The on-disk form: little-endian whatever the host's byte order.
 RunRecordBytes SerializeRunRecord(const RunRecord& record);
 RunRecord DeserializeRunRecord(std::span<const std::uint8_t, kRunRecordSize> bytes);

@@ -139,7 +139,7 @@ TEST(CliProgramTest, MissingDataFolderShowsOnlyTheLiveRun) {
     EXPECT_EQ(result.exitStatus, 0);
     const auto lines = LinesOf(result.out);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "ordinal,startup,shutdown,run_seconds,cumulative_seconds");
+    EXPECT_EQ(lines[0], "ordinal,startup,shutdown,run_seconds,cumulative_seconds,status");
     EXPECT_EQ(lines[1].substr(0, 2), "1,");
     EXPECT_NE(lines[1].find(",,"), std::string::npos) << "no shutdown for the live run";
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "absent"));
@@ -164,9 +164,9 @@ TEST(CliProgramTest, LogsPastRunsAndAPendingOneWithoutWriting) {
     EXPECT_EQ(csv.exitStatus, 0);
     const auto rows = LinesOf(csv.out);
     ASSERT_EQ(rows.size(), 5u);
-    EXPECT_EQ(rows[1], "1,2008-03-01 23:30:00,2008-03-02 00:30:00,3600,3600");
-    EXPECT_EQ(rows[2], "2,2008-03-02 08:00:00,2008-03-03 10:03:04,93784,97384");
-    EXPECT_EQ(rows[3], "3,2008-04-30 20:00:00,2008-04-30 23:00:00,10800,108184");
+    EXPECT_EQ(rows[1], "1,2008-03-01 23:30:00,2008-03-02 00:30:00,3600,3600,logged");
+    EXPECT_EQ(rows[2], "2,2008-03-02 08:00:00,2008-03-03 10:03:04,93784,97384,logged");
+    EXPECT_EQ(rows[3], "3,2008-04-30 20:00:00,2008-04-30 23:00:00,10800,108184,pending");
     EXPECT_EQ(rows[4].substr(0, 2), "4,");
 
     EXPECT_EQ(text.exitStatus, 0);

@@ -51,7 +51,7 @@ TEST_F(ReportRunLogTest, TextShowsEveryRunThenTheLiveOne) {
               "Run Time: 1 Hours 00 Minutes 00 Seconds  (Sum:0 Days 01 Hours)\n"
               "Cumulative Time: 1 Hours 00 Minutes 00 Seconds  (Sum:0 Days 01 Hours)\n"
               "\n"
-              "The 2nd startup\n"
+              "The 2nd startup (not yet written to the log)\n"
               "Startup Time: 2008/04/30 20:00:00\n"
               "Shutdown Time: 2008/04/30 23:00:00\n"
               "Run Time: 3 Hours 00 Minutes 00 Seconds  (Sum:0 Days 03 Hours)\n"
@@ -79,10 +79,30 @@ TEST_F(ReportRunLogTest, CsvHasOneRowPerRunAndNoShutdownForTheLiveOne) {
     ASSERT_EQ(Report(), 0);
 
     EXPECT_EQ(out_.str(),
-              "ordinal,startup,shutdown,run_seconds,cumulative_seconds\n"
-              "1,2008-03-01 23:30:00,2008-03-02 00:30:00,3600,3600\n"
-              "2,2008-04-30 20:00:00,2008-04-30 23:00:00,10800,14400\n"
-              "3,2008-05-01 11:58:59,,61,14462\n");
+              "ordinal,startup,shutdown,run_seconds,cumulative_seconds,status\n"
+              "1,2008-03-01 23:30:00,2008-03-02 00:30:00,3600,3600,logged\n"
+              "2,2008-04-30 20:00:00,2008-04-30 23:00:00,10800,14400,pending\n"
+              "3,2008-05-01 11:58:59,,61,14462,live\n");
+}
+
+TEST_F(ReportRunLogTest, DamagedRecordsAreShownSkippedAndCounted) {
+    RunRecord damaged = RunStartedAt(LocalSeconds(2008, 3, 2, 8, 0, 0), 1000);
+    damaged.startTime.tm_year = 0x7FFFFFFF;
+    WriteBytes(folder_.Path() / "durmet.tm",
+               BytesOf({damaged, RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 3'600'999)}));
+    std::filesystem::remove(folder_.Path() / "tmptime1.tm");
+    options_.csv = true;
+
+    ASSERT_EQ(Report(), 0);
+
+    EXPECT_EQ(out_.str(),
+              "ordinal,startup,shutdown,run_seconds,cumulative_seconds,status\n"
+              "1,,,,0,damaged\n"
+              "2,2008-03-01 23:30:00,2008-03-02 00:30:00,3600,3600,logged\n"
+              "3,2008-05-01 11:58:59,,61,3662,live\n");
+    EXPECT_EQ(err_.str(),
+              "veltaro-cli log: skipped 1 damaged record(s): shown as such, left out of the "
+              "cumulative time\n");
 }
 
 TEST_F(ReportRunLogTest, AnUnreadableLogIsOneLineOnStderr) {

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <optional>
+#include <string>
 
 namespace veltaro {
 namespace {
@@ -67,6 +68,37 @@ TEST(IsoDateText, WritesEveryDigitOfTheYear) {
     EXPECT_EQ(IsoDateText({1, 2, 3}), "0001-02-03");
     EXPECT_EQ(IsoDateText({1850, 1, 1}), "1850-01-01");
     EXPECT_EQ(IsoDateText({INT_MAX, 12, 31}), "2147483647-12-31");
+}
+
+// An argument is echoed in a one-line error: it must stay one line and must not drive the terminal.
+TEST(QuotedInput, EscapesControlsAndCutsLongText) {
+    const struct {
+        std::string text;
+        std::string quoted;
+    } cases[] = {
+        {"fr", "'fr'"},
+        {"", "''"},
+        {"a\nb\tc\rd", "'a\\nb\\tc\\rd'"},
+        {"\x1b[31mred", "'\\x1B[31mred'"},
+        {"it's a \\ path", "'it\\'s a \\\\ path'"},
+        {"\x7f\xc2\x9b"
+         "2J",
+         "'\\x7F\\xC2\\x9B2J'"},
+        {"春节", "'春节'"},
+        {std::string(80, 'x'), "'" + std::string(80, 'x') + "'"},
+        {std::string(81, 'x'), "'" + std::string(80, 'x') + "'..."},
+        {std::string(100, '\n'), "'" +
+                                     [] {
+                                         std::string escaped;
+                                         for (int i = 0; i < 80; ++i)
+                                             escaped += "\\n";
+                                         return escaped;
+                                     }() +
+                                     "'..."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(QuotedInput(c.text), c.quoted);
+    }
 }
 
 }  // namespace

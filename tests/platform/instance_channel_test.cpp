@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "test_support.h"
@@ -25,13 +26,16 @@ TEST(InstanceChannel, CommandIsAnsweredAfterTheHandlerRan) {
 
     bool handled = false;
     std::thread server([&] {
-        std::unique_ptr<InstanceRequest> request;
-        while (!(request = listener->Accept())) {
+        std::unique_ptr<InstanceConnection> connection;
+        while (!(connection = listener->Accept())) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        EXPECT_EQ(request->Command(), 32785);
+        while (connection->ReadAvailable() == InstanceConnection::Progress::NeedMore) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_EQ(connection->Command(), 32785);
         handled = true;
-        request->Answer(7);
+        connection->Answer(7);
     });
     int answer = 0;
     EXPECT_EQ(SendInstanceCommand(socket, 32785, std::chrono::seconds(10), &answer),
@@ -54,22 +58,65 @@ TEST(InstanceChannel, StaleIdHasNobodyListening) {
               SendOutcome::NobodyListening);
 }
 
-TEST(InstanceChannel, MalformedCommandsAreDroppedAndAPeerThatNeverAnswersTimesOut) {
-    TempFolder runtime;
-    const std::filesystem::path socket = InstanceSocketPath(runtime.Path(), 1);
-    std::unique_ptr<InstanceListener> listener = InstanceListener::Listen(socket);
-    ASSERT_NE(listener, nullptr);
+int ConnectTo(const std::filesystem::path& socket) {
     const int peer = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::snprintf(address.sun_path, sizeof(address.sun_path), "%s", socket.c_str());
-    ASSERT_EQ(::connect(peer, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    ASSERT_EQ(::write(peer, "exit\n", 5), 5);
-    EXPECT_EQ(listener->Accept(), nullptr);
-    ::close(peer);
-    // Accepted but never answered: the sender gives up after its timeout.
+    EXPECT_EQ(::connect(peer, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    return peer;
+}
+
+TEST(InstanceChannel, ReadingNeverWaitsForASilentPeerAndDropsMalformedCommands) {
+    TempFolder runtime;
+    const std::filesystem::path socket = InstanceSocketPath(runtime.Path(), 1);
+    std::unique_ptr<InstanceListener> listener = InstanceListener::Listen(socket);
+    ASSERT_NE(listener, nullptr);
+    EXPECT_EQ(listener->Accept(), nullptr);  // nobody connected: no wait either
+
+    const int silent = ConnectTo(socket);
+    std::unique_ptr<InstanceConnection> connection = listener->Accept();
+    ASSERT_NE(connection, nullptr);
+    EXPECT_EQ(connection->ReadAvailable(), InstanceConnection::Progress::NeedMore);
+    ASSERT_EQ(::write(silent, "327", 3), 3);
+    EXPECT_EQ(connection->ReadAvailable(), InstanceConnection::Progress::NeedMore);
+    ASSERT_EQ(::write(silent, "85\n", 3), 3);
+    EXPECT_EQ(connection->ReadAvailable(), InstanceConnection::Progress::Complete);
+    EXPECT_EQ(connection->Command(), 32785);
+    ::close(silent);
+
+    for (const std::string& sent : {std::string("exit\n"), std::string(40, '1'), std::string()}) {
+        const int peer = ConnectTo(socket);
+        ASSERT_EQ(::write(peer, sent.data(), sent.size()), static_cast<ssize_t>(sent.size()));
+        connection = listener->Accept();
+        ASSERT_NE(connection, nullptr);
+        ::close(peer);
+        EXPECT_EQ(connection->ReadAvailable(), InstanceConnection::Progress::Broken) << sent;
+    }
+}
+
+TEST(InstanceChannel, APeerThatNeverAnswersTimesOut) {
+    TempFolder runtime;
+    const std::filesystem::path socket = InstanceSocketPath(runtime.Path(), 1);
+    std::unique_ptr<InstanceListener> listener = InstanceListener::Listen(socket);
+    ASSERT_NE(listener, nullptr);
     EXPECT_EQ(SendInstanceCommand(socket, 32785, std::chrono::milliseconds(100)),
               SendOutcome::NoAnswer);
+}
+
+TEST(InstanceChannel, ListsTheIdsOfTheSocketsInTheFolder) {
+    TempFolder runtime;
+    EXPECT_TRUE(InstanceSocketIds(runtime.Path()).empty());
+    std::unique_ptr<InstanceListener> live =
+        InstanceListener::Listen(InstanceSocketPath(runtime.Path(), 12));
+    ASSERT_NE(live, nullptr);
+    testing::WriteText(InstanceSocketPath(runtime.Path(), 345), "");  // left by a killed one
+    testing::WriteText(runtime.Path() / "veltaro" / "notes.txt", "");
+    testing::WriteText(runtime.Path() / "veltaro" / "x7.sock", "");
+
+    std::vector<int> ids = InstanceSocketIds(runtime.Path());
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<int>{12, 345}));
 }
 
 }  // namespace

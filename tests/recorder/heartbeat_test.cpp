@@ -52,6 +52,19 @@ void PrintTo(const Beats& beats, std::ostream* out) {
 
 const RunRecord kStartedRun = RunStartedAt(1209600000, 0, 0x2222);
 
+HeartbeatSetup SetupFor(const std::filesystem::path& folder, std::chrono::milliseconds wait) {
+    HeartbeatSetup setup;
+    setup.dataFolder = folder;
+    setup.currentBootTag = kStartedRun.bootTag;
+    setup.wait = wait;
+    return setup;
+}
+
+TEST(HeartbeatTest, BeatsEvery310MillisecondsAndRetriesWaitingRunsEvery30Seconds) {
+    EXPECT_EQ(HeartbeatSetup{}.wait, 310ms);
+    EXPECT_EQ(HeartbeatSetup{}.retry, 30s);
+}
+
 TEST(HeartbeatTest, WritesTheFilesInTurnAndSkipsTheSecondOnceExitIsSet) {
     TempFolder folder;
     ExitSignal exitSignal;
@@ -64,8 +77,9 @@ TEST(HeartbeatTest, WritesTheFilesInTurnAndSkipsTheSecondOnceExitIsSet) {
     });
     RunRecord currentRun = kStartedRun;
 
-    std::thread heartbeat(
-        [&] { EXPECT_EQ(HeartbeatThread(currentRun, clock, exitSignal, folder.Path(), 1ms), 0); });
+    std::thread heartbeat([&] {
+        EXPECT_EQ(HeartbeatThread(currentRun, clock, exitSignal, SetupFor(folder.Path(), 1ms)), 0);
+    });
     heartbeat.join();
 
     // Reading 1 before anything was written; reading 2 after the first file got reading 1;
@@ -87,7 +101,7 @@ TEST(HeartbeatTest, EndsAtOnceWhenTheExitWakesItsWait) {
 
     // A wait far longer than any test: only the exit can end it.
     std::thread heartbeat(
-        [&] { HeartbeatThread(currentRun, clock, exitSignal, folder.Path(), 24h); });
+        [&] { HeartbeatThread(currentRun, clock, exitSignal, SetupFor(folder.Path(), 24h)); });
     exitSignal.Set();
     heartbeat.join();
 
@@ -104,8 +118,9 @@ TEST(HeartbeatTest, KeepsTheRunTimeCurrentWhenTheFilesCantBeWritten) {
     });
     RunRecord currentRun = kStartedRun;
 
-    std::thread heartbeat(
-        [&] { HeartbeatThread(currentRun, clock, exitSignal, folder.Path() / "absent", 0ms); });
+    std::thread heartbeat([&] {
+        HeartbeatThread(currentRun, clock, exitSignal, SetupFor(folder.Path() / "absent", 0ms));
+    });
     heartbeat.join();
 
     EXPECT_EQ(LoadDurationMs(currentRun), 5000);
@@ -124,7 +139,7 @@ TEST(HeartbeatTest, AReaderSeesTheRunTimeOnlyGrow) {
     std::atomic<bool> done{false};
 
     std::thread heartbeat([&] {
-        HeartbeatThread(currentRun, clock, exitSignal, folder.Path(), 0ms);
+        HeartbeatThread(currentRun, clock, exitSignal, SetupFor(folder.Path(), 0ms));
         done = true;
     });
     std::int64_t last = 0;
@@ -137,6 +152,43 @@ TEST(HeartbeatTest, AReaderSeesTheRunTimeOnlyGrow) {
     heartbeat.join();
     EXPECT_TRUE(onlyGrew) << "went back to " << last;
     EXPECT_EQ(LoadDurationMs(currentRun), 200'000);
+}
+
+// The log and pending.tm can't be written (a folder in their place stands for a read-only folder
+// or a full disk), so the previous run lives only in the heartbeat files: the heartbeat leaves
+// them alone, tries again now and then, and takes over once the run reached the log.
+TEST(HeartbeatTest, LeavesAnUnstoredRunInItsFilesUntilTheLogTakesIt) {
+    TempFolder folder;
+    const auto path = [&](const char* name) { return folder.Path() / name; };
+    const RunRecord previous = RunStartedAt(1209500000, 3'600'000, 0x1111);
+    testing::WriteBytes(path("tmptime1.tm"), testing::BytesOf({previous}));
+    testing::WriteBytes(path("tmptime2.tm"), testing::BytesOf({previous}));
+    std::filesystem::create_directory(path("durmet.tm"));
+    std::filesystem::create_directory(path("pending.tm"));
+    ExitSignal exitSignal;
+    std::vector<Beats> seenAtReading;
+    const ScriptedClock clock([&](int reading) {
+        seenAtReading.push_back(BeatsIn(folder.Path()));
+        if (reading == 6) {
+            std::filesystem::remove(path("durmet.tm"));
+            std::filesystem::remove(path("pending.tm"));
+        }
+        if (reading == 12) {
+            exitSignal.Set();
+        }
+    });
+    RunRecord currentRun = kStartedRun;
+    HeartbeatSetup setup = SetupFor(folder.Path(), 0ms);
+    setup.earlierRuns = {true, true};
+    setup.retry = 0ms;
+
+    std::thread heartbeat([&] { HeartbeatThread(currentRun, clock, exitSignal, setup); });
+    heartbeat.join();
+
+    EXPECT_EQ(seenAtReading[4], (Beats{3'600'000, 3'600'000}));
+    EXPECT_EQ(testing::ReadBytes(path("durmet.tm")), testing::BytesOf({previous}));
+    EXPECT_FALSE(std::filesystem::exists(path("pending.tm")));
+    EXPECT_LT(BeatsIn(folder.Path()).first, 100'000);  // this run's, now
 }
 
 }  // namespace

@@ -68,27 +68,49 @@ TEST(HistoryTextTest, StartupAndShutdownLines) {
     EXPECT_EQ(ShutdownLine(std::nullopt, kLanguageChinese), "关机时间: 未知");
 }
 
-TEST(HistoryTextTest, ADamagedRecordStillFormats) {
-    RunRecord run = RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 0);
-    run.startTime.tm_year = std::numeric_limits<std::int32_t>::max();
-    run.startTime.tm_mon = std::numeric_limits<std::int32_t>::max();
-    run.durationMs = std::numeric_limits<std::int64_t>::max();
-    const RunRecord logged[] = {run, run};
+TEST(HistoryTextTest, DamagedRecordsKeepTheirPlaceButCountForNothing) {
+    const RunRecord good = RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 3'600'000);
+    RunRecord hugeYear = good;
+    hugeYear.startTime.tm_year = std::numeric_limits<std::int32_t>::max();
+    RunRecord negative = good;
+    negative.durationMs = -5;
+    RunRecord endless = good;
+    endless.durationMs = std::numeric_limits<std::int64_t>::max();
+    const PastRuns logged({hugeYear, good, negative, endless});
+    EXPECT_EQ(logged.DamagedCount(), 3u);
 
-    const auto lines = HistoryLinesOfRun(logged, run, 3, kEnglish);
+    const auto damaged = HistoryLinesOfRun(logged, good, 1, kEnglish);
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ(damaged->caption, "The 1st startup");
+    EXPECT_EQ(damaged->startup, "Startup Time: damaged record");
+    EXPECT_EQ(damaged->shutdown, "Shutdown Time: Unknown");
+    EXPECT_EQ(damaged->runTime, "Run Time: damaged record");
+    EXPECT_EQ(damaged->cumulative, CumulativeLine(0, kEnglish));
+    EXPECT_EQ(HistoryLinesOfRun(logged, good, 3, kLanguageChinese)->runTime,
+              "运行时间: 记录已损坏");
+    // The live run, 5th, counts only the two good runs.
+    EXPECT_EQ(HistoryLinesOfRun(logged, good, 5, kEnglish)->cumulative,
+              CumulativeLine(2 * 3'600'000, kEnglish));
+}
 
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(lines->startup, "Startup Time: 2147485547/2147483648/01 23:30:00");
-    EXPECT_EQ(lines->cumulative,
-              CumulativeLine(std::numeric_limits<std::int64_t>::max(), kEnglish));
+TEST(HistoryTextTest, RunsNotYetInTheLogSaySo) {
+    const RunRecord run = RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 3'600'000);
+    const PastRuns pastRuns({run, run, run}, 1);
+
+    EXPECT_EQ(HistoryLinesOfRun(pastRuns, run, 2, kEnglish)->caption, "The 2nd startup");
+    EXPECT_EQ(HistoryLinesOfRun(pastRuns, run, 3, kEnglish)->caption,
+              "The 3rd startup (not yet written to the log)");
+    EXPECT_EQ(HistoryLinesOfRun(pastRuns, run, 3, kLanguageChinese)->caption,
+              "第 3 次启动（尚未写入记录文件）");
+    EXPECT_EQ(HistoryLinesOfRun(pastRuns, run, 4, kEnglish)->caption, "The 4th startup");
 }
 
 class HistoryLinesTest : public ::testing::Test {
 protected:
-    const RunRecord logged_[2] = {
+    const PastRuns logged_{{
         RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 3'600'999),
         RunStartedAt(LocalSeconds(2008, 3, 2, 8, 0, 0), 93'784'000),
-    };
+    }};
     const RunRecord current_ = RunStartedAt(LocalSeconds(2008, 3, 3, 9, 0, 0), 61'000);
 };
 
@@ -114,33 +136,19 @@ TEST_F(HistoryLinesTest, LiveRunComesLastWithAnUnknownShutdown) {
 }
 
 TEST_F(HistoryLinesTest, EmptyLogShowsOnlyTheLiveRun) {
-    const auto lines = HistoryLinesOfRun({}, current_, 1, kEnglish);
+    const auto lines = HistoryLinesOfRun(PastRuns(), current_, 1, kEnglish);
 
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->caption, "The 1st startup");
     EXPECT_EQ(lines->shutdown, "Shutdown Time: Unknown");
     EXPECT_EQ(lines->cumulative, CumulativeLine(61'000, kEnglish));
-    EXPECT_FALSE(HistoryLinesOfRun({}, current_, 2, kEnglish));
+    EXPECT_FALSE(HistoryLinesOfRun(PastRuns(), current_, 2, kEnglish));
 }
 
 TEST_F(HistoryLinesTest, NoLinesOutsideTheRuns) {
     for (const int ordinal : {0, -1, 4}) {
         EXPECT_FALSE(HistoryLinesOfRun(logged_, current_, ordinal, kEnglish)) << ordinal;
     }
-}
-
-TEST_F(HistoryLinesTest, AllRunsAtOnceMatchOneAtATime) {
-    const std::vector<RunSummary> all = SummariesOfAllRuns(logged_, current_);
-
-    ASSERT_EQ(all.size(), 3u);
-    for (const RunSummary& run : all) {
-        const auto single = SummaryOfRun(logged_, current_, run.ordinal);
-        ASSERT_TRUE(single);
-        EXPECT_EQ(run.record, single->record);
-        EXPECT_EQ(run.live, single->live);
-        EXPECT_EQ(run.cumulativeMs, single->cumulativeMs);
-    }
-    EXPECT_TRUE(all.back().live);
 }
 
 }  // namespace

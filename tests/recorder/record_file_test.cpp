@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "recorder/recorder_test_support.h"
 
 namespace veltaro {
@@ -68,6 +70,17 @@ TEST(ReadRunLogTest, AnUnreadableLogIsAnErrorNamingTheFile) {
     }
 }
 
+constexpr std::int64_t kNow = 1209614400;  // 2008-05-01 12:00:00 in Asia/Shanghai
+
+std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files.push_back(entry.path().filename());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 struct AppendCase {
     const char* name;
     std::vector<RunRecord> before;
@@ -78,46 +91,51 @@ void PrintTo(const AppendCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class AppendRunRecordTest : public ::testing::TestWithParam<AppendCase> {};
+class AppendRunRecordsTest : public ::testing::TestWithParam<AppendCase> {};
 
-TEST_P(AppendRunRecordTest, AppendsAtAWholeRecordBoundary) {
+TEST_P(AppendRunRecordsTest, AppendsAtAWholeRecordBoundaryAndKeepsPartialBytesAside) {
     const AppendCase& param = GetParam();
     TempFolder folder;
     const auto log = folder.Path() / "durmet.tm";
-    if (!param.before.empty() || param.partialBytes > 0) {
-        WriteBytes(log, WithTrailing(BytesOf(param.before), param.partialBytes));
+    const std::vector<std::uint8_t> before =
+        WithTrailing(BytesOf(param.before), param.partialBytes);
+    if (!before.empty()) {
+        WriteBytes(log, before);
     }
 
-    ASSERT_TRUE(AppendRunRecord(log, kThird));
+    const RunRecord runs[] = {kThird, kFirst};
+    ASSERT_TRUE(AppendRunRecords(log, runs, kNow).stored);
 
     std::vector<RunRecord> expected = param.before;
-    expected.push_back(kThird);
+    expected.insert(expected.end(), std::begin(runs), std::end(runs));
     EXPECT_EQ(ReadBytes(log), BytesOf(expected));
+    const auto aside = folder.Path() / "durmet.tm.partial-20080501-120000";
+    if (param.partialBytes > 0) {
+        EXPECT_EQ(ReadBytes(aside), std::vector<std::uint8_t>(param.partialBytes, 0xEE));
+        EXPECT_EQ(FilesIn(folder.Path()),
+                  (std::vector<std::filesystem::path>{"durmet.tm", aside.filename()}));
+    } else {
+        EXPECT_EQ(FilesIn(folder.Path()), (std::vector<std::filesystem::path>{"durmet.tm"}));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Logs, AppendRunRecordTest,
+INSTANTIATE_TEST_SUITE_P(Logs, AppendRunRecordsTest,
                          ::testing::Values(AppendCase{"Missing", {}, 0},
                                            AppendCase{"OnlyPartial", {}, 47},
                                            AppendCase{"Whole", {kFirst, kSecond}, 0},
-                                           AppendCase{"PartialAfterWhole", {kFirst, kSecond}, 4},
-                                           AppendCase{"SameRunEarlier", {kThird, kFirst}, 0}),
+                                           AppendCase{"PartialAfterWhole", {kFirst, kSecond}, 4}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-// A start stopped between its append and the rewrite of the heartbeat files leaves the run
-// waiting to be merged again: it is already the log's last record and stays the only copy.
-TEST(AppendRunRecordTest, TheLogsLastRecordIsNotAppendedAgain) {
-    TempFolder folder;
-    const auto log = folder.Path() / "durmet.tm";
-    WriteBytes(log, WithTrailing(BytesOf({kFirst, kSecond}), 4));
-    ASSERT_TRUE(AppendRunRecord(log, kSecond));
-    EXPECT_EQ(ReadBytes(log), BytesOf({kFirst, kSecond}));
-}
-
-TEST(AppendRunRecordFailureTest, ReportsALogThatCantBeWritten) {
+TEST(AppendRunRecordsTest, ReportsALogThatCantBeWritten) {
     TempFolder folder;
     std::filesystem::create_directory(folder.Path() / "durmet.tm");
-    EXPECT_FALSE(AppendRunRecord(folder.Path() / "durmet.tm", kFirst));
-    EXPECT_FALSE(AppendRunRecord(folder.Path() / "absent" / "durmet.tm", kFirst));
+    const AppendResult asFolder = AppendRunRecords(folder.Path() / "durmet.tm", {&kFirst, 1}, kNow);
+    EXPECT_FALSE(asFolder.stored);
+    EXPECT_EQ(asFolder.error, "Is a directory");
+    const AppendResult noFolder =
+        AppendRunRecords(folder.Path() / "absent" / "durmet.tm", {&kFirst, 1}, kNow);
+    EXPECT_FALSE(noFolder.stored);
+    EXPECT_EQ(noFolder.error, "No such file or directory");
 }
 
 // A FIFO where a data file belongs would block an open for writing until some reader came.
@@ -125,16 +143,97 @@ TEST(RecordFileTest, AFifoInPlaceOfADataFileIsRefusedAtOnce) {
     TempFolder folder;
     const auto fifo = folder.Path() / "durmet.tm";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(AppendRunRecord(fifo, kFirst));
+    EXPECT_FALSE(AppendRunRecords(fifo, {&kFirst, 1}, kNow).stored);
     EXPECT_FALSE(WriteHeartbeatRecord(fifo, kFirst));
     EXPECT_EQ(ReadHeartbeatRecord(fifo), std::nullopt);
     EXPECT_NE(ReadRunLog(fifo).error, "");
 }
 
-TEST(HeartbeatRecordTest, ReadsOnlyAFileHoldingAWholeRecord) {
+// A link planted at a data file's path must not lead a write to the file it points to.
+TEST(RecordFileTest, SymbolicLinksAreNeverFollowed) {
+    TempFolder folder;
+    const auto outside = folder.Path() / "outside";
+    WriteBytes(outside, BytesOf({kFirst}));
+    const std::vector<std::uint8_t> original = ReadBytes(outside);
+    for (const char* name : {"durmet.tm", "tmptime1.tm", "pending.tm"}) {
+        std::filesystem::create_symlink(outside, folder.Path() / name);
+    }
+
+    EXPECT_FALSE(AppendRunRecords(folder.Path() / "durmet.tm", {&kSecond, 1}, kNow).stored);
+    EXPECT_FALSE(WriteHeartbeatRecord(folder.Path() / "tmptime1.tm", kSecond, true));
+    EXPECT_FALSE(WritePendingRuns(folder.Path() / "pending.tm", {&kSecond, 1}));
+    EXPECT_FALSE(WritePendingRuns(folder.Path() / "pending.tm", {}));
+    EXPECT_EQ(ReadHeartbeatRecord(folder.Path() / "tmptime1.tm"), std::nullopt);
+    EXPECT_NE(ReadRunLog(folder.Path() / "durmet.tm").error, "");
+
+    EXPECT_EQ(ReadBytes(outside), original);
+    for (const char* name : {"durmet.tm", "tmptime1.tm", "pending.tm"}) {
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.Path() / name)) << name;
+    }
+}
+
+TEST(RecordFileTest, NewFilesArePrivateWhateverTheUmask) {
+    TempFolder folder;
+    const mode_t previous = ::umask(0);
+    AppendRunRecords(folder.Path() / "durmet.tm", {&kFirst, 1}, kNow);
+    WriteHeartbeatRecord(folder.Path() / "tmptime1.tm", kFirst);
+    WritePendingRuns(folder.Path() / "pending.tm", {&kFirst, 1});
+    ::umask(previous);
+    for (const char* name : {"durmet.tm", "tmptime1.tm", "pending.tm"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat((folder.Path() / name).c_str(), &info), 0) << name;
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << name;
+    }
+}
+
+TEST(PendingRunsTest, KeepsWholePlausibleRecordsAndGoesWhenEmpty) {
+    TempFolder folder;
+    const auto file = folder.Path() / "pending.tm";
+    EXPECT_TRUE(ReadPendingRuns(file).empty());
+    const RunRecord runs[] = {kFirst, kSecond};
+    ASSERT_TRUE(WritePendingRuns(file, runs));
+    EXPECT_EQ(ReadPendingRuns(file), (std::vector<RunRecord>{kFirst, kSecond}));
+
+    RunRecord garbage = kThird;
+    garbage.durationMs = -1;
+    WriteBytes(file, WithTrailing(BytesOf({kFirst, garbage, kSecond}), 20));
+    EXPECT_EQ(ReadPendingRuns(file), (std::vector<RunRecord>{kFirst, kSecond}));
+
+    ASSERT_TRUE(WritePendingRuns(file, {}));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(WritePendingRuns(file, {}));
+}
+
+TEST(ReadRunLogTest, TheTailIsTheLastWholeRecords) {
+    TempFolder folder;
+    const auto log = folder.Path() / "durmet.tm";
+    WriteBytes(log, WithTrailing(BytesOf({kFirst, kSecond, kThird}), 5));
+    EXPECT_EQ(ReadRunLogTail(log, 2).records, (std::vector<RunRecord>{kSecond, kThird}));
+    EXPECT_EQ(ReadRunLogTail(log, 9).records, (std::vector<RunRecord>{kFirst, kSecond, kThird}));
+    EXPECT_EQ(ReadRunLogTail(log, 9).partialBytes, 5u);
+    EXPECT_TRUE(ReadRunLogTail(log, 0).records.empty());
+}
+
+TEST(HeartbeatRecordTest, ReadsOnlyAFileHoldingAWholePlausibleRecord) {
     TempFolder folder;
     const auto file = folder.Path() / "tmptime1.tm";
     const std::vector<std::uint8_t> whole = BytesOf({kSecond});
+    RunRecord year2100 = kSecond;
+    year2100.startTime.tm_year = 200;
+    RunRecord year2101 = kSecond;
+    year2101.startTime.tm_year = 201;
+    RunRecord maxYear = kSecond;
+    maxYear.startTime.tm_year = 0x7FFFFFFF;
+    RunRecord negative = kSecond;
+    negative.durationMs = -1;
+    RunRecord century = kSecond;
+    century.durationMs = 100LL * 36525 * 24 * 3600 * 10;
+    RunRecord badMonth = kSecond;
+    badMonth.startTime.tm_mon = 12;
+    std::vector<std::uint8_t> random(48);
+    for (std::size_t i = 0; i < random.size(); ++i) {
+        random[i] = static_cast<std::uint8_t>(i * 97 + 13);
+    }
     const struct {
         std::vector<std::uint8_t> content;
         std::optional<RunRecord> expected;
@@ -143,10 +242,17 @@ TEST(HeartbeatRecordTest, ReadsOnlyAFileHoldingAWholeRecord) {
         {std::vector<std::uint8_t>(whole.begin(), whole.end() - 1), std::nullopt},
         {whole, kSecond},
         {WithTrailing(whole, 12), kSecond},
+        {BytesOf({year2100}), year2100},
+        {BytesOf({year2101}), std::nullopt},
+        {BytesOf({maxYear}), std::nullopt},
+        {BytesOf({negative}), std::nullopt},
+        {BytesOf({century}), std::nullopt},
+        {BytesOf({badMonth}), std::nullopt},
+        {random, std::nullopt},
     };
-    for (const auto& c : cases) {
-        WriteBytes(file, c.content);
-        EXPECT_EQ(ReadHeartbeatRecord(file), c.expected) << c.content.size() << " bytes";
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        WriteBytes(file, cases[i].content);
+        EXPECT_EQ(ReadHeartbeatRecord(file), cases[i].expected) << "case " << i;
     }
     EXPECT_EQ(ReadHeartbeatRecord(folder.Path() / "tmptime2.tm"), std::nullopt);
     EXPECT_EQ(ReadHeartbeatRecord(folder.Path()), std::nullopt);

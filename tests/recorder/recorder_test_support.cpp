@@ -41,6 +41,10 @@ void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_
               static_cast<std::streamsize>(bytes.size()));
 }
 
+std::vector<RunRecord> RecordsOf(const PastRuns& runs) {
+    return {runs.Records().begin(), runs.Records().end()};
+}
+
 std::vector<std::uint8_t> BytesOf(const std::vector<RunRecord>& records) {
     std::vector<std::uint8_t> bytes;
     for (const RunRecord& record : records) {

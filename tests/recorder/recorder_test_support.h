@@ -8,6 +8,7 @@
 
 #include "fake_clock.h"
 #include "platform/clock.h"
+#include "recorder/past_runs.h"
 #include "recorder/run_record.h"
 #include "temp_folder.h"
 
@@ -22,6 +23,8 @@ RunRecord RunStartedAt(std::int64_t startSeconds, std::int64_t durationMs,
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
+// The records of past runs, for comparisons.
+std::vector<RunRecord> RecordsOf(const PastRuns& runs);
 // The serialised form of `records`, one after another.
 std::vector<std::uint8_t> BytesOf(const std::vector<RunRecord>& records);
 

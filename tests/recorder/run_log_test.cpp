@@ -10,6 +10,7 @@ namespace {
 using testing::BytesOf;
 using testing::FakeClock;
 using testing::ReadBytes;
+using testing::RecordsOf;
 using testing::RunStartedAt;
 using testing::TempFolder;
 using testing::WriteBytes;
@@ -80,7 +81,7 @@ TEST_P(LoadRunLogMergeTest, MergesThePreviousRunOnlyWhenItEnded) {
     const LoadedRunLog loaded = LoadRunLog(clock, param.currentBootTag, folder_.Path());
 
     EXPECT_EQ(loaded.merge, param.outcome);
-    EXPECT_EQ(loaded.runLog, param.runLog);
+    EXPECT_EQ(RecordsOf(loaded.pastRuns), param.runLog);
     const Bytes expectedLog =
         param.outcome == MergeOutcome::Appended ? BytesOf(param.runLog) : param.logBefore;
     EXPECT_EQ(ReadBytes(path("durmet.tm")), expectedLog);
@@ -152,6 +153,27 @@ INSTANTIATE_TEST_SUITE_P(
                   kThisBoot,
                   MergeOutcome::NoHeartbeat,
                   {}},
+        MergeCase{"UntaggedRunAsLongAsTheUptimeIsTheRunInProgress",
+                  Whole(RunStartedAt(kNow - 300, kFiveMinutes)),
+                  Whole(RunStartedAt(kNow - 300, kFiveMinutes)),
+                  {},
+                  kThisBoot,
+                  MergeOutcome::RunGoesOn,
+                  {}},
+        MergeCase{"UntaggedRunAMillisecondLongerThanTheUptimeEnded",
+                  Whole(RunStartedAt(kNow - 300, kFiveMinutes + 1)),
+                  {},
+                  {},
+                  kThisBoot,
+                  MergeOutcome::Appended,
+                  {RunStartedAt(kNow - 300, kFiveMinutes + 1)}},
+        MergeCase{"GarbageInTheHeartbeatFilesIsNoCandidate",
+                  Bytes(48, 0xA5),
+                  WithPartial({}, 48),
+                  Whole(kLogged),
+                  kThisBoot,
+                  MergeOutcome::NoHeartbeat,
+                  {kLogged}},
         MergeCase{"UntaggedShortRunIsTakenForTheRunInProgress",
                   Whole(kShortRun),
                   Whole(kShortRun),
@@ -173,6 +195,15 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   MergeOutcome::RunGoesOn,
                   {}},
+        // A kill between the two heartbeat rewrites of a start: the second file still holds the
+        // run the log already ends with, 310 ms short of its last state.
+        MergeCase{"RunAlreadyAtTheLogsEndWithAnOlderRunTime",
+                  Whole(kThisRunTaggedBeat),
+                  Whole(RunStartedAt(1209556800, kThreeHours - 310, kOldBoot)),
+                  BytesOf({kLogged, RunStartedAt(1209556800, kThreeHours, kOldBoot)}),
+                  kThisBoot,
+                  MergeOutcome::AlreadyStored,
+                  {kLogged, RunStartedAt(1209556800, kThreeHours, kOldBoot)}},
         MergeCase{"PartialRecordLeftByACrashIsCut",
                   Whole(kOlderBeat),
                   Whole(kNewerBeat),
@@ -205,21 +236,76 @@ TEST_P(SecondStartTest, RightAfterAMergeAppendsNothing) {
     const LoadedRunLog again = LoadRunLog(clock, currentBootTag, folder.Path());
 
     EXPECT_EQ(again.merge, MergeOutcome::RunGoesOn);
-    EXPECT_EQ(again.runLog, (std::vector<RunRecord>{previous}));
+    EXPECT_EQ(RecordsOf(again.pastRuns), (std::vector<RunRecord>{previous}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BootTags, SecondStartTest, ::testing::Values(kThisBoot, 0u));
 
-TEST(LoadRunLogTest, ReportsAPreviousRunThatCouldNotBeStored) {
+// The log can't take the previous run (a folder in its place stands for a full disk or a
+// read-only file): it waits in pending.tm, shows as a past run, and reaches the log once it can.
+TEST(LoadRunLogTest, APreviousRunTheLogCantTakeWaitsForIt) {
     TempFolder folder;
-    WriteBytes(folder.Path() / "tmptime1.tm", Whole(kNewerBeat));
-    std::filesystem::create_directory(folder.Path() / "durmet.tm");
+    const auto path = [&](const char* name) { return folder.Path() / name; };
+    WriteBytes(path("tmptime1.tm"), Whole(kNewerBeat));
+    std::filesystem::create_directory(path("durmet.tm"));
+    FakeClock clock(kNow, kFiveMinutes);
+
+    const LoadedRunLog first = LoadRunLog(clock, kThisBoot, folder.Path());
+
+    EXPECT_EQ(first.merge, MergeOutcome::KeptPending);
+    EXPECT_EQ(RecordsOf(first.pastRuns), (std::vector<RunRecord>{kNewerBeat}));
+    EXPECT_TRUE(first.pastRuns.IsUnwritten(0));
+    EXPECT_TRUE(first.earlierRuns.waiting);
+    EXPECT_FALSE(first.earlierRuns.heldInHeartbeat);
+    EXPECT_EQ(ReadBytes(path("pending.tm")), Whole(kNewerBeat));
+    EXPECT_EQ(ReadBytes(path("tmptime1.tm")), Whole(first.currentRun));
+
+    // Restarted in the same boot while the log is still unwritable, then after it was mended.
+    clock.tick += 1000;
+    EXPECT_EQ(LoadRunLog(clock, kThisBoot, folder.Path()).merge, MergeOutcome::RunGoesOn);
+    EXPECT_EQ(ReadBytes(path("pending.tm")), Whole(kNewerBeat));
+    std::filesystem::remove(path("durmet.tm"));
+    const LoadedRunLog mended = LoadRunLog(clock, kThisBoot, folder.Path());
+
+    EXPECT_EQ(RecordsOf(mended.pastRuns), (std::vector<RunRecord>{kNewerBeat}));
+    EXPECT_FALSE(mended.pastRuns.IsUnwritten(0));
+    EXPECT_FALSE(mended.earlierRuns.waiting);
+    EXPECT_EQ(ReadBytes(path("durmet.tm")), Whole(kNewerBeat));
+    EXPECT_FALSE(std::filesystem::exists(path("pending.tm")));
+}
+
+// When not even pending.tm can be written, the heartbeat files are the run's only home: they are
+// left as they are, and the heartbeat is told to leave them.
+TEST(LoadRunLogTest, APreviousRunNothingCanTakeStaysInTheHeartbeatFiles) {
+    TempFolder folder;
+    const auto path = [&](const char* name) { return folder.Path() / name; };
+    WriteBytes(path("tmptime1.tm"), Whole(kOlderBeat));
+    WriteBytes(path("tmptime2.tm"), Whole(kNewerBeat));
+    std::filesystem::create_directory(path("durmet.tm"));
+    std::filesystem::create_directory(path("pending.tm"));
     const FakeClock clock(kNow, kFiveMinutes);
 
     const LoadedRunLog loaded = LoadRunLog(clock, kThisBoot, folder.Path());
 
-    EXPECT_EQ(loaded.merge, MergeOutcome::AppendFailed);
-    EXPECT_TRUE(loaded.runLog.empty());
+    EXPECT_EQ(loaded.merge, MergeOutcome::NotStored);
+    EXPECT_TRUE(loaded.earlierRuns.heldInHeartbeat);
+    EXPECT_EQ(RecordsOf(loaded.pastRuns), (std::vector<RunRecord>{kNewerBeat}));
+    EXPECT_EQ(ReadBytes(path("tmptime1.tm")), Whole(kOlderBeat));
+    EXPECT_EQ(ReadBytes(path("tmptime2.tm")), Whole(kNewerBeat));
+}
+
+TEST(LoadRunLogTest, DamagedRecordsOfTheLogKeepTheirPlace) {
+    TempFolder folder;
+    RunRecord damaged = kLogged;
+    damaged.startTime.tm_year = 0x7FFFFFFF;
+    WriteBytes(folder.Path() / "durmet.tm", BytesOf({kLogged, damaged, kNewerBeat}));
+    const FakeClock clock(kNow, kFiveMinutes);
+
+    const LoadedRunLog loaded = LoadRunLog(clock, kThisBoot, folder.Path());
+
+    EXPECT_EQ(RecordsOf(loaded.pastRuns), (std::vector<RunRecord>{kLogged, damaged, kNewerBeat}));
+    EXPECT_EQ(loaded.pastRuns.DamagedCount(), 1u);
+    EXPECT_EQ(loaded.pastRuns.CumulativeMsBefore(3), kLogged.durationMs + kNewerBeat.durationMs);
 }
 
 TEST(LoadRunLogTest, CreatesAMissingDataFolderForTheHeartbeat) {
@@ -231,6 +317,19 @@ TEST(LoadRunLogTest, CreatesAMissingDataFolderForTheHeartbeat) {
 
     EXPECT_EQ(loaded.merge, MergeOutcome::NoHeartbeat);
     EXPECT_EQ(ReadBytes(dataFolder / "tmptime1.tm"), Whole(loaded.currentRun));
+}
+
+TEST(CurrentRunTest, KeepsTheStartOfAHeartbeatOfThisBootOnly) {
+    const FakeClock clock(kNow, kFiveMinutes);
+    const RunRecord computed = CurrentRunAt(clock, kThisBoot);
+    const RunRecord beat = RunStartedAt(kNow - 301, 200'000, kThisBoot);
+
+    EXPECT_EQ(CurrentRunAt(clock, kThisBoot, beat).startTime, beat.startTime);
+    for (const RunRecord& other : {kShortRunTagged, kThisRunBeat}) {
+        EXPECT_EQ(CurrentRunAt(clock, kThisBoot, other).startTime, computed.startTime);
+    }
+    EXPECT_EQ(CurrentRunAt(clock, 0, RunStartedAt(kNow - 301, 200'000, 0)).startTime,
+              computed.startTime);
 }
 
 TEST(CurrentRunTest, StartsTheWholeSecondsOfUptimeBeforeNow) {
