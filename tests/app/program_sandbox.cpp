@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
 #include <thread>
+
+#include "platform/instance_channel.h"
 
 namespace veltaro::testing {
 namespace {
@@ -80,18 +83,32 @@ std::optional<std::uint32_t> ProgramSandbox::Hwnd() const {
     return Settings().ReadFourBytes("HWND");
 }
 
-bool ProgramSandbox::WaitUntilRunning(pid_t pid, std::chrono::milliseconds timeout) {
+namespace {
+
+bool WaitFor(const ProgramSandbox& sandbox, pid_t pid, std::chrono::milliseconds timeout,
+             const std::function<bool()>& ready) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (std::chrono::steady_clock::now() < deadline) {
-        if (Hwnd() == static_cast<std::uint32_t>(pid)) {
+        if (ready()) {
             return true;
         }
-        if (!IsAlive(pid)) {
+        if (!sandbox.IsAlive(pid)) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return false;
+}
+
+}  // namespace
+
+bool ProgramSandbox::WaitUntilRunning(pid_t pid, std::chrono::milliseconds timeout) {
+    return WaitFor(*this, pid, timeout, [&] { return Hwnd() == static_cast<std::uint32_t>(pid); });
+}
+
+bool ProgramSandbox::WaitUntilListening(pid_t pid, std::chrono::milliseconds timeout) {
+    const std::filesystem::path socket = InstanceSocketPath(runtimeDir_, pid);
+    return WaitFor(*this, pid, timeout, [&] { return std::filesystem::exists(socket); });
 }
 
 std::optional<int> ProgramSandbox::WaitForExit(pid_t pid, std::chrono::milliseconds timeout) {

@@ -26,6 +26,10 @@ public:
     pid_t Start(const std::vector<std::string>& changes = {});
     // Waits until `pid` has written itself into "HWND" (its start-up is complete).
     bool WaitUntilRunning(pid_t pid, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // Waits until `pid` listens on its instance socket: running, whether or not its settings
+    // can be written.
+    bool WaitUntilListening(pid_t pid,
+                            std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // The exit status, or nullopt when it did not end in time (it is then killed).
     std::optional<int> WaitForExit(pid_t pid,
                                    std::chrono::milliseconds timeout = std::chrono::seconds(20));

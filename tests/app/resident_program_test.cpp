@@ -1,6 +1,9 @@
 // The real `veltaro` program, started and ended the ways a desktop session starts and ends it.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <random>
@@ -241,6 +244,76 @@ TEST(ResidentProgram, KillAtRandomMomentsNeverCorruptsTheLog) {
         EXPECT_GE(record.durationMs, 1000);
         EXPECT_LT(record.durationMs, 1000 + kStarts);
         EXPECT_TRUE(runs.insert(record.durationMs).second) << "a run was appended twice";
+    }
+}
+
+// The settings file can't be written (here: a folder in its place), so "HWND" never names the
+// running instance: each start must still find it by its socket and replace it.
+TEST(ResidentProgram, StartsReplaceTheInstanceAlsoWhenTheSettingsCantBeSaved) {
+    ProgramSandbox sandbox;
+    fs::create_directories(sandbox.ConfigHome() / "veltaro" / "settings.reg");
+    // A socket left by an instance that was killed: nobody listens, and the next start removes it.
+    fs::create_directories(sandbox.RuntimeDir() / "veltaro");
+    testing::WriteText(InstanceSocketPath(sandbox.RuntimeDir(), 999999), "");
+    std::vector<pid_t> started;
+    for (int start = 0; start < 5; ++start) {
+        started.push_back(sandbox.Start());
+        ASSERT_TRUE(sandbox.WaitUntilListening(started.back()));
+    }
+    for (std::size_t i = 0; i + 1 < started.size(); ++i) {
+        EXPECT_EQ(sandbox.WaitForExit(started[i]), 0) << "start " << i;
+    }
+    EXPECT_TRUE(sandbox.IsAlive(started.back()));
+    EXPECT_FALSE(fs::exists(InstanceSocketPath(sandbox.RuntimeDir(), 999999)));
+    ::kill(started.back(), SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(started.back()), 0);
+}
+
+// A same-user process that connects and sends nothing must not stall the program: other commands
+// are still carried out at once, and the silent connection is dropped after its deadline.
+TEST(ResidentProgram, ASilentConnectionDoesNotStallTheProgram) {
+    ProgramSandbox sandbox;
+    const pid_t pid = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
+    const fs::path socket = InstanceSocketPath(sandbox.RuntimeDir(), pid);
+    const int silent = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof(address.sun_path), "%s", socket.c_str());
+    ASSERT_EQ(::connect(silent, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+
+    EXPECT_EQ(SendInstanceCommand(socket, kCommandHide, std::chrono::milliseconds(500)),
+              SendOutcome::Answered);
+    char byte = 0;
+    EXPECT_EQ(::read(silent, &byte, 1), 0) << "the silent connection is closed after its deadline";
+    ::close(silent);
+    EXPECT_EQ(SendInstanceCommand(socket, kCommandExit, std::chrono::seconds(10)),
+              SendOutcome::Answered);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+}
+
+// Links planted where the data files belong must not make the program write anywhere else.
+TEST(ResidentProgram, SymbolicLinksAtTheDataFilesAreLeftAlone) {
+    ProgramSandbox sandbox;
+    const fs::path folder = sandbox.ProgramFolder();
+    const fs::path outside = sandbox.RuntimeDir() / "outside";
+    fs::create_directories(outside);
+    const char* names[] = {"durmet.tm", "tmptime1.tm", "tmptime2.tm", "pending.tm",
+                           ".veltaro.lock"};
+    for (const char* name : names) {
+        WriteRecord(outside / name, EarlierRun());
+        fs::create_symlink(outside / name, folder / name);
+    }
+    const pid_t pid = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilListening(pid));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));  // a few heartbeats
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+    for (const char* name : names) {
+        EXPECT_TRUE(fs::is_symlink(folder / name)) << name;
+        const std::vector<RunRecord> content = ReadLog(outside / name);
+        ASSERT_EQ(content.size(), 1u) << name;
+        EXPECT_TRUE(SameRun(content[0], EarlierRun())) << name;
     }
 }
 
