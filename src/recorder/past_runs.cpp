@@ -5,12 +5,13 @@
 
 namespace veltaro {
 
-PastRuns::PastRuns(std::vector<RunRecord> records, std::size_t unwrittenCount)
-    : records_(std::move(records)), unwritten_(std::min(unwrittenCount, records_.size())) {
-    cumulative_.reserve(records_.size() + 1);
+PastRuns::PastRuns(RunRecords logged, std::vector<RunRecord> unwritten)
+    : logged_(std::move(logged)), unwritten_(std::move(unwritten)) {
+    cumulative_.reserve(Count() + 1);
     std::int64_t sum = 0;
     cumulative_.push_back(sum);
-    for (const RunRecord& record : records_) {
+    for (std::size_t index = 0; index < Count(); ++index) {
+        const RunRecord& record = (*this)[index];
         if (IsPlausibleRunRecord(record)) {
             // Saturates rather than wraps: only millions of century-long runs could get there.
             if (__builtin_add_overflow(sum, record.durationMs, &sum)) {
@@ -24,11 +25,11 @@ PastRuns::PastRuns(std::vector<RunRecord> records, std::size_t unwrittenCount)
 }
 
 bool PastRuns::IsDamaged(std::size_t index) const {
-    return !IsPlausibleRunRecord(records_[index]);
+    return !IsPlausibleRunRecord((*this)[index]);
 }
 
 std::int64_t PastRuns::CumulativeMsBefore(std::size_t index) const {
-    return cumulative_[std::min(index, records_.size())];
+    return cumulative_[std::min(index, Count())];
 }
 
 }  // namespace veltaro

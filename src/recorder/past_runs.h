@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "recorder/run_record.h"
@@ -14,27 +13,29 @@ namespace veltaro {
 // after them never move, but count for nothing in the cumulative time.
 class PastRuns {
 public:
-    PastRuns() : PastRuns(std::vector<RunRecord>{}) {}
-    // `records` ends with `unwrittenCount` runs that are not in the log yet.
-    explicit PastRuns(std::vector<RunRecord> records, std::size_t unwrittenCount = 0);
+    PastRuns() : PastRuns(RunRecords{}) {}
+    // The runs of the log, then `unwritten`, the runs that are not in it yet. Kept apart, so that
+    // a large log is never copied to make room for them.
+    explicit PastRuns(RunRecords logged, std::vector<RunRecord> unwritten = {});
 
-    std::size_t Count() const { return records_.size(); }
-    std::span<const RunRecord> Records() const { return records_; }
-    const RunRecord& operator[](std::size_t index) const { return records_[index]; }
+    std::size_t Count() const { return logged_.size() + unwritten_.size(); }
+    const RunRecord& operator[](std::size_t index) const {
+        return index < logged_.size() ? logged_[index] : unwritten_[index - logged_.size()];
+    }
 
     bool IsDamaged(std::size_t index) const;
-    bool IsUnwritten(std::size_t index) const { return index + unwritten_ >= records_.size(); }
+    bool IsUnwritten(std::size_t index) const { return index >= logged_.size(); }
     std::size_t DamagedCount() const { return damaged_; }
-    std::size_t UnwrittenCount() const { return unwritten_; }
+    std::size_t UnwrittenCount() const { return unwritten_.size(); }
 
     // The run times of the undamaged runs before run `index` (0-based; Count() for all of them).
     std::int64_t CumulativeMsBefore(std::size_t index) const;
 
 private:
-    std::vector<RunRecord> records_;
+    RunRecords logged_;
+    std::vector<RunRecord> unwritten_;
     // cumulative_[i]: the run times of runs 0..i-1; computed once, so every lookup is O(1).
-    std::vector<std::int64_t> cumulative_;
-    std::size_t unwritten_ = 0;
+    std::vector<std::int64_t, HugePageAllocator<std::int64_t>> cumulative_;
     std::size_t damaged_ = 0;
 };
 

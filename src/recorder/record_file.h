@@ -27,7 +27,7 @@ bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& re
 
 struct RunLogRead {
     // The whole records of the log, oldest first, as stored: damaged ones keep their place.
-    std::vector<RunRecord> records;
+    RunRecords records;
     // Bytes after the last whole record, left by a crash during an append.
     std::size_t partialBytes = 0;
     // Empty when the log was read or does not exist yet; else why it could not be read.

@@ -24,8 +24,7 @@ RunHistory ReadRunHistory(const std::filesystem::path& dataFolder, const Clock& 
     const MergePlan plan =
         PlanMerge(std::span(log.records).last(checked), waiting, heartbeat, currentBootTag,
                   static_cast<std::uint64_t>(history.liveRun.durationMs));
-    log.records.insert(log.records.end(), plan.runs.begin(), plan.runs.end());
-    history.pastRuns = PastRuns(std::move(log.records), plan.runs.size());
+    history.pastRuns = PastRuns(std::move(log.records), plan.runs);
     return history;
 }
 

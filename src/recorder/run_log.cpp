@@ -114,8 +114,7 @@ LoadedRunLog LoadRunLog(const Clock& clock, std::uint32_t currentBootTag,
     if (!log.error.empty()) {
         ReportProblemOnce("read-log", log.error);
     }
-    log.records.insert(log.records.end(), settled.unwritten.begin(), settled.unwritten.end());
-    loaded.pastRuns = PastRuns(std::move(log.records), settled.unwritten.size());
+    loaded.pastRuns = PastRuns(std::move(log.records), settled.unwritten);
     if (const std::size_t damaged = loaded.pastRuns.DamagedCount()) {
         ReportProblemOnce("damaged-log", std::to_string(damaged) + " damaged record(s) in " +
                                              RunLogPath(dataFolder).string() +

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <ctime>
 #include <span>
+#include <vector>
+
+#include "platform/huge_page_allocator.h"
 
 namespace veltaro {
 
@@ -35,6 +38,9 @@ struct RunRecord {
 };
 
 inline constexpr std::size_t kRunRecordSize = 48;
+
+// The records of a run log, which may be large: read in one go into huge pages.
+using RunRecords = std::vector<RunRecord, HugePageAllocator<RunRecord>>;
 using RunRecordBytes = std::array<std::uint8_t, kRunRecordSize>;
 
 static_assert(sizeof(StartTime) == 36);

@@ -95,7 +95,7 @@ TEST(HistoryTextTest, DamagedRecordsKeepTheirPlaceButCountForNothing) {
 
 TEST(HistoryTextTest, RunsNotYetInTheLogSaySo) {
     const RunRecord run = RunStartedAt(LocalSeconds(2008, 3, 1, 23, 30, 0), 3'600'000);
-    const PastRuns pastRuns({run, run, run}, 1);
+    const PastRuns pastRuns({run, run}, {run});
 
     EXPECT_EQ(HistoryLinesOfRun(pastRuns, run, 2, kEnglish)->caption, "The 2nd startup");
     EXPECT_EQ(HistoryLinesOfRun(pastRuns, run, 3, kEnglish)->caption,

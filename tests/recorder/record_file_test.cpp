@@ -35,7 +35,7 @@ TEST(ReadRunLogTest, ReadsWholeRecordsAndIgnoresATrailingPartOne) {
 
     const RunLogRead read = ReadRunLog(log);
     EXPECT_EQ(read.error, "");
-    EXPECT_EQ(read.records, (std::vector<RunRecord>{kFirst, kSecond}));
+    EXPECT_EQ(read.records, (RunRecords{kFirst, kSecond}));
 }
 
 TEST(ReadRunLogTest, AMissingLogIsAnEmptyHistory) {
@@ -208,8 +208,8 @@ TEST(ReadRunLogTest, TheTailIsTheLastWholeRecords) {
     TempFolder folder;
     const auto log = folder.Path() / "durmet.tm";
     WriteBytes(log, WithTrailing(BytesOf({kFirst, kSecond, kThird}), 5));
-    EXPECT_EQ(ReadRunLogTail(log, 2).records, (std::vector<RunRecord>{kSecond, kThird}));
-    EXPECT_EQ(ReadRunLogTail(log, 9).records, (std::vector<RunRecord>{kFirst, kSecond, kThird}));
+    EXPECT_EQ(ReadRunLogTail(log, 2).records, (RunRecords{kSecond, kThird}));
+    EXPECT_EQ(ReadRunLogTail(log, 9).records, (RunRecords{kFirst, kSecond, kThird}));
     EXPECT_EQ(ReadRunLogTail(log, 9).partialBytes, 5u);
     EXPECT_TRUE(ReadRunLogTail(log, 0).records.empty());
 }

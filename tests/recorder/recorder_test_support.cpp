@@ -42,7 +42,11 @@ void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_
 }
 
 std::vector<RunRecord> RecordsOf(const PastRuns& runs) {
-    return {runs.Records().begin(), runs.Records().end()};
+    std::vector<RunRecord> records;
+    for (std::size_t index = 0; index < runs.Count(); ++index) {
+        records.push_back(runs[index]);
+    }
+    return records;
 }
 
 std::vector<std::uint8_t> BytesOf(const std::vector<RunRecord>& records) {
