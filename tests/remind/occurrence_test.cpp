@@ -93,6 +93,8 @@ TEST(LunarPlanDate, TakesTheYearBeforeWhileItsDateIsStillToCome) {
         // Lunar 2010/12/20 is 2011-01-23; lunar 2009/12/20 is 2010-02-03.
         {"an explicit year, years ahead", 2010, 12, 20, {2008, 1, 10}, {2010, 2, 3}},
         {"an explicit year, today long before", 2098, 12, 30, {1970, 1, 1}, {2098, 1, 31}},
+        // Lunar 2010/8/15 is 2010-09-22, in its own Gregorian year: no earlier lunar year to try.
+        {"an explicit year, a date in its own year", 2010, 8, 15, {2008, 1, 10}, {2010, 9, 22}},
     };
     for (const LunarCase& c : cases) {
         SCOPED_TRACE(c.name);
