@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "xml/xml_text.h"
 
 namespace veltaro {
@@ -119,9 +120,17 @@ bool CTessvarXmlParse::LoadDocument(XmlDocumentPtr document) {
 }
 
 bool CTessvarXmlParse::LoadFile(const std::string& path) {
+    const RegularFileContent content = ReadRegularFile(path, kMaxXmlDocumentBytes);
+    if (content.failure) {
+        GiveUpDocument();
+        return false;
+    }
+    return LoadFileBytes(content.bytes);
+}
+
+bool CTessvarXmlParse::LoadFileBytes(std::string_view bytes) {
     GiveUpDocument();
-    const auto bytes = ReadRegularFile(path, kMaxXmlDocumentBytes);
-    return bytes && LoadDocument(ParseXmlDocument(*bytes, XmlTextEncoding::Declared));
+    return LoadDocument(ParseXmlDocument(bytes, XmlTextEncoding::Declared));
 }
 
 bool CTessvarXmlParse::LoadXml(std::string_view text) {

@@ -37,6 +37,8 @@ public:
     // succeeds.
     bool LoadFile(const std::string& path);
     bool LoadXml(std::string_view text);
+    // The same on the bytes of a file already read, whose declaration or BOM names the encoding.
+    bool LoadFileBytes(std::string_view bytes);
     // Writes the whole document, with every change made through any node of the tree, as UTF-8
     // with an XML declaration, replacing the file atomically. False on a node holding no document.
     bool Save(const std::string& path) const;

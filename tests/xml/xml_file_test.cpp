@@ -201,12 +201,15 @@ TEST_F(AtomicSave, ReplacesTheFileKeepingItsModeAndLeavesNothingElse) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
-TEST_F(AtomicSave, ANewFileIsReadableByOthers) {
+TEST_F(AtomicSave, ANewFileIsPrivateWhateverTheUmask) {
     const std::string file = folder_.File("Holiday.xml");
-    ASSERT_TRUE(root_.Save(file));
+    const mode_t previousMask = ::umask(0);
+    const bool saved = root_.Save(file);
+    ::umask(previousMask);
+    ASSERT_TRUE(saved);
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0644u);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
 }
 
 TEST_F(AtomicSave, FailsWithoutLeavingATemporaryFileBehind) {
