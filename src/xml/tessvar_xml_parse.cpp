@@ -82,6 +82,13 @@ xmlAttr* FindAttribute(const xmlNode& element, std::string_view name) {
     return nullptr;
 }
 
+// Missing, or a file a load would read.
+bool IsReplaceable(const std::string& path) {
+    const OpenedRegularFile existing = OpenRegularFile(path);
+    return existing.failure ? existing.failure->fault == FileFault::kMissing
+                            : existing.size <= kMaxXmlDocumentBytes;
+}
+
 }  // namespace
 
 CTessvarXmlParse::CTessvarXmlParse() = default;
@@ -139,7 +146,7 @@ bool CTessvarXmlParse::LoadXml(std::string_view text) {
 }
 
 bool CTessvarXmlParse::Save(const std::string& path) const {
-    if (!document_) {
+    if (!document_ || !IsReplaceable(path)) {
         return false;
     }
     const auto text = SerializeXmlDocument(*document_);
