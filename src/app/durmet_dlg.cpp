@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <iostream>
 
 #include "app/app_icon.h"
 #include "app/command_ids.h"
@@ -66,20 +67,20 @@ void CDurmetDlg::StartHeartbeat() {
 
 void CDurmetDlg::LoadRemindPlans() {
     const std::int64_t now = clock_.NowSeconds();
-    LoadDataDocument(RemindDocument, RemindFilePath(app_.DataFolder), kDefaultRemindText, now);
+    ReportDataDocumentLoad(
+        std::cerr, RemindFilePath(app_.DataFolder),
+        LoadRemindFile(RemindDocument, app_.DataFolder, DataDocumentUse::kMend, now));
     RemindSchedule = BuildRemindSchedule(RemindDocument, LocalDateTimeFromTm(LocalTime(now)));
 }
 
 void CDurmetDlg::LoadHolidays() {
     const std::filesystem::path file = app_.DataFolder / kHolidayFileName;
-    // An installed program ships its festivals beside itself; they seed a user's first file.
-    const std::filesystem::path shipped =
-        std::filesystem::path(app_.ProgramDirectory) / "../share/veltaro" / kHolidayFileName;
-    std::error_code ignored;
-    if (!std::filesystem::exists(file, ignored) && std::filesystem::exists(shipped, ignored)) {
-        std::filesystem::copy_file(shipped, file, ignored);
-    }
-    LoadDataDocument(HolidayDocument, file, kDefaultHolidayFileText, clock_.NowSeconds());
+    // An installed program ships its festivals; they seed a user's first file.
+    const DataDocumentContent fresh = {kDefaultHolidayFileText,
+                                       ShippedDataFolder(app_.ProgramDirectory) / kHolidayFileName};
+    ReportDataDocumentLoad(std::cerr, file,
+                           LoadDataDocument(HolidayDocument, file, fresh, DataDocumentUse::kMend,
+                                            clock_.NowSeconds()));
 }
 
 int CDurmetDlg::OnCommand(int command) {

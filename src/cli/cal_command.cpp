@@ -5,7 +5,7 @@
 #include "cli/calendar_commands.h"
 #include "cli/command_arguments.h"
 #include "cli/command_status.h"
-#include "cli/holiday_file.h"
+#include "cli/data_file_load.h"
 #include "cli/month_text.h"
 #include "cli/operand_text.h"
 #include "cli/subcommand.h"
@@ -68,7 +68,7 @@ int RunCalCommand(std::span<const std::string> arguments, const CalendarContext&
         return ReportBadArguments(kCommand, problem, err);
     }
     CTessvarXmlParse root;
-    if (problem = LoadHolidayFile(parsed.dataFolder, root); !problem.empty()) {
+    if (problem = LoadHolidayFile(context, parsed.dataFolder, root); !problem.empty()) {
         return ReportUnreadable(kCommand, problem, err);
     }
     // The year and month were checked, so the grid exists.

@@ -16,6 +16,8 @@ struct CalendarContext {
     std::filesystem::path dataFolder;
     int language = 0;
     const Clock& clock;
+    // Where an installed program keeps the data files it ships; none in tests unless given.
+    std::filesystem::path shippedFolder = {};
 };
 
 inline constexpr std::string_view kLunarUsage = "DATE [DATE2]";

@@ -5,7 +5,7 @@
 #include "cli/calendar_commands.h"
 #include "cli/command_arguments.h"
 #include "cli/command_status.h"
-#include "cli/holiday_file.h"
+#include "cli/data_file_load.h"
 #include "cli/operand_text.h"
 #include "cli/subcommand.h"
 #include "xml/tessvar_xml_parse.h"
@@ -44,7 +44,8 @@ int RunHolidaysCommand(std::span<const std::string> arguments, const CalendarCon
             kCommand, QuotedInput(parsed.operands.front()) + " is not a date (YYYY-MM-DD)", err);
     }
     CTessvarXmlParse root;
-    if (const std::string problem = LoadHolidayFile(parsed.dataFolder, root); !problem.empty()) {
+    if (const std::string problem = LoadHolidayFile(context, parsed.dataFolder, root);
+        !problem.empty()) {
         return ReportUnreadable(kCommand, problem, err);
     }
     std::vector<HolidayEntry> holidays;

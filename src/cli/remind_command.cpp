@@ -4,10 +4,10 @@
 
 #include "cli/command_arguments.h"
 #include "cli/command_status.h"
+#include "cli/data_file_load.h"
 #include "cli/subcommand.h"
 #include "remind/power_action.h"
 #include "remind/recent_remind_text.h"
-#include "remind/remind_file.h"
 #include "remind/remind_plan.h"
 #include "remind/remind_schedule.h"
 #include "xml/tessvar_xml_parse.h"
@@ -81,11 +81,8 @@ int RunRemindCommand(std::span<const std::string> arguments, const CalendarConte
         return *status;
     }
     CTessvarXmlParse root;
-    if (LoadRemindFile(root, parsed.dataFolder) == RemindFileLoad::Damaged) {
-        return ReportUnreadable(kCommand,
-                                RemindFilePath(parsed.dataFolder).string() +
-                                    " cannot be read as a remind plan file (not well-formed XML?)",
-                                err);
+    if (const std::string problem = LoadRemindPlanFile(parsed.dataFolder, root); !problem.empty()) {
+        return ReportUnreadable(kCommand, problem, err);
     }
     const LocalDateTime now = NowOf(parsed, context.clock);
     if (parsed.schedule) {

@@ -3,6 +3,8 @@
 #include "cli/log_command.h"
 #include "cli/remind_command.h"
 #include "cli/subcommand.h"
+#include "platform/program_folder.h"
+#include "xml/data_document.h"
 
 namespace veltaro {
 namespace {
@@ -11,11 +13,14 @@ using ContextCommand = int (*)(std::span<const std::string> arguments,
                                const CalendarContext& context, std::ostream& out,
                                std::ostream& err);
 
-// `run` on the resident program's data folder and language and on the system clock.
+// `run` on the resident program's data folder, language and shipped files and on the system
+// clock.
 template <ContextCommand run>
 int OnThisComputer(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
     const SystemClock clock;
-    return run(arguments, CalendarContext{DefaultDataFolder(), DefaultLanguage(), clock}, out, err);
+    const CalendarContext context{DefaultDataFolder(), DefaultLanguage(), clock,
+                                  ShippedDataFolder(ProgramDirectory())};
+    return run(arguments, context, out, err);
 }
 
 // A new subcommand is a file of its own and one line here.

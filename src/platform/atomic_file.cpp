@@ -7,30 +7,18 @@
 #include <cerrno>
 
 #include "platform/file_descriptor.h"
+#include "platform/regular_file.h"
 
 namespace veltaro {
 namespace {
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+// 0 when `content` is in the temporary file with `mode` and on disk, else the failure's errno.
+int FillTemporary(FileDescriptor& fd, std::string_view content, mode_t mode) {
+    if (::fchmod(fd.Get(), mode) != 0 || !WriteAll(fd.Get(), content) || ::fsync(fd.Get()) != 0) {
+        return errno;
     }
-    return true;
-}
-
-mode_t ModeForReplacement(const std::filesystem::path& file) {
-    struct stat existing {};
-    if (::stat(file.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        return existing.st_mode & 07777;
-    }
-    return 0644;
+    // Close can be the first to see an I/O error of the written file.
+    return fd.Close() ? 0 : errno;
 }
 
 // Makes the rename itself durable; best effort, since the new file is complete either way.
@@ -44,56 +32,34 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view content,
-                           std::optional<mode_t> mode) {
+FileResult ReplaceFileAtomically(const std::filesystem::path& file, std::string_view content,
+                                 std::optional<mode_t> mode) {
     // Without a name the temporary file would land in some other folder.
     if (!file.has_filename()) {
-        return false;
+        return {SystemFailure(EINVAL)};
+    }
+    // Looked at without following a link, which the rename would replace instead of the file
+    // it leads to.
+    const FileAtPath existing = LookAtFile(file);
+    const bool isNew = existing.failure && existing.failure->fault == FileFault::kMissing;
+    if (existing.failure && !isNew) {
+        return {existing.failure};
     }
     std::string temporary = file.string() + ".tmp-XXXXXX";
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.IsOpen()) {
-        return false;
+        return {SystemFailure(errno)};
     }
-    const bool written = ::fchmod(fd.Get(), mode.value_or(ModeForReplacement(file))) == 0 &&
-                         WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
-    if (!fd.Close() || !written || ::rename(temporary.c_str(), file.c_str()) != 0) {
+    int error = FillTemporary(fd, content, mode.value_or(isNew ? 0600 : existing.permissions));
+    if (error == 0 && ::rename(temporary.c_str(), file.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
         ::unlink(temporary.c_str());
-        return false;
+        return {SystemFailure(error)};
     }
     SyncFolder(file.parent_path());
-    return true;
-}
-
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& file,
-                                           std::size_t maxBytes) {
-    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is then refused as not regular.
-    const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    struct stat info {};
-    if (!fd.IsOpen() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::size_t>(info.st_size) > maxBytes) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char chunk[64 * 1024];
-    // The size is checked again while reading: the file may grow, and /proc files report 0.
-    for (;;) {
-        const ssize_t count = ::read(fd.Get(), chunk, sizeof chunk);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            return std::nullopt;
-        }
-        if (count == 0) {
-            return bytes;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(count));
-        if (bytes.size() > maxBytes) {
-            return std::nullopt;
-        }
-    }
+    return {};
 }
 
 }  // namespace veltaro

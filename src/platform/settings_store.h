@@ -31,8 +31,15 @@ struct SettingValue {
 
 // A REG_SZ of `utf8` (invalid UTF-8 sequences become U+FFFD).
 SettingValue StringSetting(std::string_view utf8);
+// A REG_SZ of UTF-16 `units`, given without the terminating zero the value gets.
+SettingValue StringSettingOfUnits(std::u16string units);
 // A REG_DWORD.
 SettingValue DwordSetting(std::uint32_t value);
+
+// The UTF-16LE units of a value's bytes; a last odd byte is not part of any unit.
+std::u16string UnitsOfSetting(const std::vector<std::uint8_t>& bytes);
+// The little-endian number of up to 4 bytes.
+std::uint32_t LittleEndianValue(const std::vector<std::uint8_t>& bytes);
 
 // Values written together, by name.
 using SettingWrites = std::vector<std::pair<std::string, SettingValue>>;
@@ -67,7 +74,9 @@ public:
 // The store as a REGEDIT4-like text file of mode 0600, replaced atomically under a lock on a
 // file beside it, so that writers in several processes never lose each other's values. A file
 // that doesn't parse reads as empty and is kept aside (renamed with a time suffix) by the next
-// write, which starts a new one.
+// write, which starts a new one. A file that can't be read (no permission, a folder, a FIFO, a
+// symbolic link, over the size cap) reads as empty too but may hold good values: it is left as
+// it is, and every write fails, so that the caller can say the settings can't be saved.
 class FileSettingsStore final : public SettingsStore {
 public:
     explicit FileSettingsStore(std::filesystem::path file);

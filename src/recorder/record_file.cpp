@@ -12,6 +12,7 @@
 #include "platform/file_descriptor.h"
 #include "platform/keep_aside.h"
 #include "platform/problem_report.h"
+#include "platform/regular_file.h"
 
 namespace veltaro {
 namespace {
@@ -19,49 +20,36 @@ namespace {
 static_assert(std::endian::native == std::endian::little,
               "records are read straight into memory: the host must be little-endian");
 
-// Non-blocking, so that a FIFO put where a data file belongs can't hang a reader or a writer;
-// never through a symbolic link, so that a link planted there can't redirect a write.
-constexpr int kOpenFlags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
 constexpr mode_t kDataFileMode = 0600;
 
-struct OpenedFile {
-    FileDescriptor fd;
-    off_t size = 0;
-    std::string error;  // empty when open
-    int errorNumber = 0;
-};
-
-std::string ReasonOf(int error) {
-    return error == ELOOP ? "a symbolic link, left alone" : std::strerror(error);
-}
-
-// Opens a regular data file; the reason when it can't be.
-OpenedFile OpenDataFile(const std::filesystem::path& file, int flags) {
+// Opens a regular data file for writing: never through a symbolic link, without blocking on a
+// FIFO, and new files private to the user whatever the umask.
+OpenedRegularFile OpenForWriting(const std::filesystem::path& file, int flags) {
     int fd;
     do {
-        fd = ::open(file.c_str(), flags | kOpenFlags, kDataFileMode);
+        fd = ::open(file.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY,
+                    kDataFileMode);
     } while (fd < 0 && errno == EINTR);
-    OpenedFile opened{FileDescriptor(fd), 0, {}, 0};
+    OpenedRegularFile opened{FileDescriptor(fd), 0, std::nullopt};
     if (!opened.fd.IsOpen()) {
-        opened.errorNumber = errno;
-        opened.error = ReasonOf(errno);
+        opened.failure =
+            errno == ELOOP ? FileFailure{FileFault::kSymbolicLink, ELOOP} : SystemFailure(errno);
         return opened;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        opened.errorNumber = EINVAL;
-        opened.error = "not a regular file";
+        opened.failure = FileFailure{FileFault::kNotRegularFile, 0};
         opened.fd.Close();
         return opened;
     }
-    opened.size = info.st_size;
+    opened.size = static_cast<std::uint64_t>(info.st_size);
     return opened;
 }
 
 // A symbolic link where a data file belongs is worth one line: someone may be up to no good.
-void ReportIfLink(const std::filesystem::path& file, const std::string& error) {
-    if (error == ReasonOf(ELOOP)) {
-        ReportProblemOnce("link:" + file.string(), file.string() + " is " + error);
+void ReportIfLink(const std::filesystem::path& file, const std::optional<FileFailure>& failure) {
+    if (failure && failure->fault == FileFault::kSymbolicLink) {
+        ReportProblemOnce("link:" + file.string(), file.string() + ": " + failure->Reason());
     }
 }
 
@@ -111,11 +99,11 @@ std::string ReadError(const std::filesystem::path& log, const std::string& reaso
 // little-endian host, so a large log costs one read and no copy.
 RunLogRead ReadRecords(const std::filesystem::path& log, std::size_t lastCount) {
     RunLogRead result;
-    const OpenedFile file = OpenDataFile(log, O_RDONLY);
-    if (!file.error.empty()) {
-        ReportIfLink(log, file.error);
-        if (file.errorNumber != ENOENT) {
-            result.error = ReadError(log, file.error);
+    const OpenedRegularFile file = OpenRegularFile(log);
+    if (file.failure) {
+        ReportIfLink(log, file.failure);
+        if (file.failure->fault != FileFault::kMissing) {
+            result.error = ReadError(log, file.failure->Reason());
         }
         return result;
     }
@@ -129,7 +117,7 @@ RunLogRead ReadRecords(const std::filesystem::path& log, std::size_t lastCount) 
         ReadAt(file.fd.Get(), result.records.data(), count * kRunRecordSize, offset);
     if (got < 0) {
         result.records.clear();
-        result.error = ReadError(log, std::strerror(errno));
+        result.error = ReadError(log, SystemFailure(errno).Reason());
         return result;
     }
     // The file may have shrunk since its size was taken: keep what was read whole.
@@ -141,23 +129,18 @@ RunLogRead ReadRecords(const std::filesystem::path& log, std::size_t lastCount) 
 // destroyed without a trace.
 bool KeepPartialBytesAside(int fd, const std::filesystem::path& log, off_t boundary, off_t size,
                            std::int64_t nowSeconds) {
-    std::uint8_t partial[kRunRecordSize];
+    char partial[kRunRecordSize];
     const auto length = static_cast<std::size_t>(size - boundary);
-    const std::optional<std::filesystem::path> aside = FreeAsideName(log, "partial", nowSeconds);
-    if (!aside || ReadAt(fd, partial, length, boundary) != static_cast<ssize_t>(length)) {
-        return false;
-    }
-    const OpenedFile copy = OpenDataFile(*aside, O_WRONLY | O_CREAT | O_EXCL);
-    return copy.error.empty() && WriteAllAt(copy.fd.Get(), partial, length, 0) &&
-           ::fsync(copy.fd.Get()) == 0;
+    return ReadAt(fd, partial, length, boundary) == static_cast<ssize_t>(length) &&
+           !KeepBytesAside(log, "partial", {partial, length}, nowSeconds).failure;
 }
 
 }  // namespace
 
 std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file) {
-    const OpenedFile opened = OpenDataFile(file, O_RDONLY);
-    ReportIfLink(file, opened.error);
-    if (!opened.error.empty() || opened.size < static_cast<off_t>(kRunRecordSize)) {
+    const OpenedRegularFile opened = OpenRegularFile(file);
+    ReportIfLink(file, opened.failure);
+    if (opened.failure || opened.size < kRunRecordSize) {
         return std::nullopt;
     }
     RunRecordBytes bytes{};
@@ -175,19 +158,20 @@ std::optional<RunRecord> ReadHeartbeatRecord(const std::filesystem::path& file) 
 bool WriteHeartbeatRecord(const std::filesystem::path& file, const RunRecord& record, bool flush) {
     // Overwritten in place rather than truncated first: the file is never empty in between, and
     // ext4 flushes a truncated-then-rewritten file at close, which would block the thread.
-    const OpenedFile opened = OpenDataFile(file, O_WRONLY | O_CREAT);
+    const OpenedRegularFile opened = OpenForWriting(file, O_WRONLY | O_CREAT);
     const RunRecordBytes bytes = SerializeRunRecord(record);
-    const bool written = opened.error.empty() &&
+    const bool written = !opened.failure &&
                          WriteAllAt(opened.fd.Get(), bytes.data(), bytes.size(), 0) &&
-                         (opened.size <= static_cast<off_t>(kRunRecordSize) ||
+                         (opened.size <= kRunRecordSize ||
                           ::ftruncate(opened.fd.Get(), static_cast<off_t>(kRunRecordSize)) == 0) &&
                          (!flush || ::fsync(opened.fd.Get()) == 0);
     const std::string cause = "write:" + file.string();
     if (written) {
         ForgetProblem(cause);
     } else {
-        ReportProblemOnce(cause, "cannot write " + file.string() + ": " +
-                                     (opened.error.empty() ? std::strerror(errno) : opened.error));
+        ReportProblemOnce(
+            cause, "cannot write " + file.string() + ": " +
+                       (opened.failure ? opened.failure->Reason() : SystemFailure(errno).Reason()));
     }
     return written;
 }
@@ -202,19 +186,20 @@ RunLogRead ReadRunLogTail(const std::filesystem::path& log, std::size_t count) {
 
 AppendResult AppendRunRecords(const std::filesystem::path& log, std::span<const RunRecord> runs,
                               std::int64_t nowSeconds) {
-    const OpenedFile file = OpenDataFile(log, O_RDWR | O_CREAT);
-    if (!file.error.empty()) {
-        ReportIfLink(log, file.error);
-        return {false, file.error};
+    const OpenedRegularFile file = OpenForWriting(log, O_RDWR | O_CREAT);
+    if (file.failure) {
+        ReportIfLink(log, file.failure);
+        return {false, file.failure->Reason()};
     }
     const int fd = file.fd.Get();
-    const off_t boundary = file.size - file.size % static_cast<off_t>(kRunRecordSize);
-    if (boundary != file.size) {
-        if (!KeepPartialBytesAside(fd, log, boundary, file.size, nowSeconds)) {
+    const auto size = static_cast<off_t>(file.size);
+    const off_t boundary = size - size % static_cast<off_t>(kRunRecordSize);
+    if (boundary != size) {
+        if (!KeepPartialBytesAside(fd, log, boundary, size, nowSeconds)) {
             return {false, "cannot keep its partial last record aside"};
         }
         if (::ftruncate(fd, boundary) != 0) {
-            return {false, std::strerror(errno)};
+            return {false, SystemFailure(errno).Reason()};
         }
     }
     std::vector<RunRecordBytes> bytes;
@@ -224,7 +209,7 @@ AppendResult AppendRunRecords(const std::filesystem::path& log, std::span<const 
     }
     if (!WriteAllAt(fd, bytes.data(), bytes.size() * kRunRecordSize, boundary) ||
         ::fsync(fd) != 0) {
-        const std::string reason = std::strerror(errno);
+        const std::string reason = SystemFailure(errno).Reason();
         // A half-written record must not stay behind as the log's last bytes.
         (void)::ftruncate(fd, boundary);
         return {false, reason};
@@ -243,9 +228,9 @@ std::vector<RunRecord> ReadPendingRuns(const std::filesystem::path& file) {
 }
 
 bool WritePendingRuns(const std::filesystem::path& file, std::span<const RunRecord> runs) {
-    struct stat info {};
-    if (::lstat(file.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        ReportIfLink(file, S_ISLNK(info.st_mode) ? ReasonOf(ELOOP) : std::string());
+    const FileAtPath present = LookAtFile(file);
+    if (present.failure && present.failure->fault != FileFault::kMissing) {
+        ReportIfLink(file, present.failure);
         return false;
     }
     if (runs.empty()) {
@@ -256,7 +241,7 @@ bool WritePendingRuns(const std::filesystem::path& file, std::span<const RunReco
         const RunRecordBytes bytes = SerializeRunRecord(run);
         content.append(bytes.begin(), bytes.end());
     }
-    return ReplaceFileAtomically(file, content, kDataFileMode);
+    return static_cast<bool>(ReplaceFileAtomically(file, content, kDataFileMode));
 }
 
 }  // namespace veltaro

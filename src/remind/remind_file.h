@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
+#include "xml/data_document.h"
 #include "xml/tessvar_xml_parse.h"
 
 namespace veltaro {
@@ -17,15 +19,11 @@ inline constexpr std::string_view kDefaultRemindText =
 // The plan file in the program's data folder.
 std::filesystem::path RemindFilePath(const std::filesystem::path& dataFolder);
 
-enum class RemindFileLoad {
-    Loaded,
-    Missing,
-    Damaged,  // there but unreadable or not a well-formed document
-};
-
-// Loads the plan file of `dataFolder` into `root`. When it is missing or damaged, `root` holds
-// the default tree instead; whether to write that over the file is the caller's decision.
-RemindFileLoad LoadRemindFile(CTessvarXmlParse& root, const std::filesystem::path& dataFolder);
+// Loads the plan file of `dataFolder` into `root` by the rule of every data file (see
+// LoadDataDocument): when it can't be used, `root` holds the default tree instead.
+DataDocumentLoadResult LoadRemindFile(CTessvarXmlParse& root,
+                                      const std::filesystem::path& dataFolder, DataDocumentUse use,
+                                      std::int64_t nowSeconds);
 
 // Writes the whole tree to the plan file of `dataFolder`, replacing it atomically.
 bool SaveRemindFile(const CTessvarXmlParse& root, const std::filesystem::path& dataFolder);

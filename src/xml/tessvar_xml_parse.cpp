@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/regular_file.h"
 #include "xml/xml_text.h"
 
 namespace veltaro {
@@ -81,6 +82,13 @@ xmlAttr* FindAttribute(const xmlNode& element, std::string_view name) {
     return nullptr;
 }
 
+// Missing, or a file a load would read.
+bool IsReplaceable(const std::string& path) {
+    const OpenedRegularFile existing = OpenRegularFile(path);
+    return existing.failure ? existing.failure->fault == FileFault::kMissing
+                            : existing.size <= kMaxXmlDocumentBytes;
+}
+
 }  // namespace
 
 CTessvarXmlParse::CTessvarXmlParse() = default;
@@ -119,9 +127,17 @@ bool CTessvarXmlParse::LoadDocument(XmlDocumentPtr document) {
 }
 
 bool CTessvarXmlParse::LoadFile(const std::string& path) {
+    const RegularFileContent content = ReadRegularFile(path, kMaxXmlDocumentBytes);
+    if (content.failure) {
+        GiveUpDocument();
+        return false;
+    }
+    return LoadFileBytes(content.bytes);
+}
+
+bool CTessvarXmlParse::LoadFileBytes(std::string_view bytes) {
     GiveUpDocument();
-    const auto bytes = ReadRegularFile(path, kMaxXmlDocumentBytes);
-    return bytes && LoadDocument(ParseXmlDocument(*bytes, XmlTextEncoding::Declared));
+    return LoadDocument(ParseXmlDocument(bytes, XmlTextEncoding::Declared));
 }
 
 bool CTessvarXmlParse::LoadXml(std::string_view text) {
@@ -130,7 +146,7 @@ bool CTessvarXmlParse::LoadXml(std::string_view text) {
 }
 
 bool CTessvarXmlParse::Save(const std::string& path) const {
-    if (!document_) {
+    if (!document_ || !IsReplaceable(path)) {
         return false;
     }
     const auto text = SerializeXmlDocument(*document_);

@@ -37,8 +37,12 @@ public:
     // succeeds.
     bool LoadFile(const std::string& path);
     bool LoadXml(std::string_view text);
+    // The same on the bytes of a file already read, whose declaration or BOM names the encoding.
+    bool LoadFileBytes(std::string_view bytes);
     // Writes the whole document, with every change made through any node of the tree, as UTF-8
-    // with an XML declaration, replacing the file atomically. False on a node holding no document.
+    // with an XML declaration, replacing the file atomically. False on a node holding no document,
+    // and when the file at `path` is one a load could not read (no permission, over the size cap,
+    // not a regular file): it may hold what the tree was never given, so it is never replaced.
     bool Save(const std::string& path) const;
 
     int GetChildCount() const;

@@ -16,10 +16,11 @@ struct XmlDocumentDeleter {
 };
 using XmlDocumentPtr = std::unique_ptr<xmlDoc, XmlDocumentDeleter>;
 
-// The largest document accepted. The program's data files are a few kilobytes (the editor's most
-// plans make some 150 KB); the cap keeps a hostile or runaway file from tying up memory for the
-// whole run, as a tree of tiny elements takes some 50 times its file's size.
-inline constexpr std::size_t kMaxXmlDocumentBytes = 2 * 1024 * 1024;
+// The largest document accepted. A real data file stays far below it: the editor allows 500 date
+// plans, and messages of any length make that a few megabytes at most. The cap keeps a hostile or
+// runaway file from tying up memory for the whole run. A file over it is not damaged, only not
+// read: it is left as it is.
+inline constexpr std::size_t kMaxXmlDocumentBytes = 16 * 1024 * 1024;
 
 enum class XmlTextEncoding {
     Declared,  // a file's bytes: the BOM or the XML declaration names the encoding

@@ -2,58 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <limits>
-#include <optional>
+
+#include "platform/unicode_text.h"
 
 namespace veltaro {
 namespace {
-
-struct DecodedChar {
-    char32_t codePoint;
-    std::size_t length;
-};
-
-// The lead byte of a multi-byte UTF-8 sequence: its marker bits, the sequence length and the
-// smallest code point that needs that length (anything smaller is an overlong form).
-struct Utf8Lead {
-    unsigned char markerMask;
-    unsigned char marker;
-    std::size_t length;
-    char32_t smallest;
-};
-
-constexpr Utf8Lead kUtf8Leads[] = {
-    {0xE0, 0xC0, 2, 0x80},
-    {0xF0, 0xE0, 3, 0x800},
-    {0xF8, 0xF0, 4, 0x10000},
-};
-
-// One shortest-form UTF-8 sequence at the start of a non-empty `text`.
-std::optional<DecodedChar> DecodeUtf8(std::string_view text) {
-    const auto first = static_cast<unsigned char>(text.front());
-    if (first < 0x80) {
-        return DecodedChar{first, 1};
-    }
-    const auto* lead =
-        std::find_if(std::begin(kUtf8Leads), std::end(kUtf8Leads),
-                     [first](const Utf8Lead& l) { return (first & l.markerMask) == l.marker; });
-    if (lead == std::end(kUtf8Leads) || text.size() < lead->length) {
-        return std::nullopt;
-    }
-    char32_t value = first & static_cast<unsigned char>(~lead->markerMask);
-    for (std::size_t i = 1; i < lead->length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        value = (value << 6) | (next & 0x3Fu);
-    }
-    if (value < lead->smallest) {
-        return std::nullopt;
-    }
-    return DecodedChar{value, lead->length};
-}
 
 // The Char production of XML 1.0: surrogates, U+FFFE, U+FFFF and most C0 controls are excluded.
 bool IsXmlChar(char32_t c) {
@@ -72,12 +26,11 @@ bool IsAsciiDigit(char c) {
 }  // namespace
 
 bool IsXmlCharacterData(std::string_view text) {
-    while (!text.empty()) {
-        const auto decoded = DecodeUtf8(text);
-        if (!decoded || !IsXmlChar(decoded->codePoint)) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto codePoint = DecodeUtf8(text, pos);
+        if (!codePoint || !IsXmlChar(*codePoint)) {
             return false;
         }
-        text.remove_prefix(decoded->length);
     }
     return true;
 }

@@ -1,4 +1,5 @@
 // The real `veltaro` program, started and ended the ways a desktop session starts and ends it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/socket.h>
@@ -51,6 +52,45 @@ RunRecord EarlierRun(std::int64_t durationMs = 3 * 3600 * 1000) {
     return record;
 }
 
+// Starts the sandbox's program with its stderr going to a file of the test's own.
+class StderrOfProgram {
+public:
+    explicit StderrOfProgram(const fs::path& file) : file_(file), saved_(::dup(STDERR_FILENO)) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        ::dup2(fd, STDERR_FILENO);
+        ::close(fd);
+    }
+    ~StderrOfProgram() { Restore(); }
+    StderrOfProgram(const StderrOfProgram&) = delete;
+    StderrOfProgram& operator=(const StderrOfProgram&) = delete;
+
+    // The program's lines, once it ended.
+    std::string Text() {
+        Restore();
+        return ReadText(file_);
+    }
+
+private:
+    void Restore() {
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+            saved_ = -1;
+        }
+    }
+
+    fs::path file_;
+    int saved_;
+};
+
+std::size_t CountOf(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 bool SameRun(const RunRecord& a, const RunRecord& b) {
     return SerializeRunRecord(a) == SerializeRunRecord(b);
 }
@@ -86,10 +126,16 @@ TEST(ResidentProgram, DataFilesAreCreatedAndADamagedOneIsKeptAside) {
     const fs::path folder = sandbox.ProgramFolder();
     const std::string damaged = "<Quorvane><RemindList><DateType><Item Message=\"a\">";
     std::ofstream(folder / "RemindInfo.xml") << damaged;
+    StderrOfProgram err(sandbox.ConfigHome() / "stderr.txt");
     const pid_t pid = sandbox.Start();
     ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
     ::kill(pid, SIGTERM);
     EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+    const std::string lines = err.Text();
+    EXPECT_EQ(CountOf(lines, "Veltaro: " + (folder / "RemindInfo.xml").string() +
+                                 " is damaged (not a well-formed XML document); kept aside as "),
+              1u)
+        << lines;
     std::vector<std::string> keptAside;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         if (entry.path().filename().string().starts_with("RemindInfo.xml.damaged-")) {
@@ -100,6 +146,41 @@ TEST(ResidentProgram, DataFilesAreCreatedAndADamagedOneIsKeptAside) {
     EXPECT_EQ(ReadText(keptAside[0]), damaged);
     for (const char* name : {"RemindInfo.xml", "Holiday.xml"}) {
         EXPECT_NE(ReadText(folder / name).find("<Quorvane>"), std::string::npos) << name;
+    }
+}
+
+// A data file that can't be read may hold every plan: the program runs on the defaults and says
+// why once, and leaves the file, and whatever a planted link leads to, as it is.
+TEST(ResidentProgram, AnUnreadableDataFileIsLeftAsItIsAndReportedOnce) {
+    ProgramSandbox sandbox;
+    const fs::path folder = sandbox.ProgramFolder();
+    fs::create_directory(folder / "RemindInfo.xml");
+    const fs::path outside = sandbox.ConfigHome() / "outside.xml";
+    const std::string foreign = "<Quorvane><Holiday/></Quorvane>";
+    testing::WriteText(outside, foreign);
+    fs::create_symlink(outside, folder / "Holiday.xml");
+
+    StderrOfProgram err(sandbox.ConfigHome() / "stderr.txt");
+    const pid_t pid = sandbox.Start();
+    ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+
+    const std::string lines = err.Text();
+    EXPECT_EQ(CountOf(lines, "Veltaro: cannot read " + (folder / "RemindInfo.xml").string() +
+                                 " (is a directory); running on the defaults"),
+              1u)
+        << lines;
+    EXPECT_EQ(CountOf(lines, "Veltaro: cannot read " + (folder / "Holiday.xml").string() +
+                                 " (is a symbolic link"),
+              1u)
+        << lines;
+    EXPECT_TRUE(fs::is_directory(folder / "RemindInfo.xml"));
+    EXPECT_TRUE(fs::is_symlink(folder / "Holiday.xml"));
+    EXPECT_EQ(ReadText(outside), foreign);
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        EXPECT_EQ(entry.path().filename().string().find(".damaged-"), std::string::npos)
+            << entry.path();
     }
 }
 

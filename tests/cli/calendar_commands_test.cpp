@@ -17,6 +17,7 @@ namespace {
 
 using testing::FakeClock;
 using testing::LocalSeconds;
+using testing::ReadText;
 using testing::TempFolder;
 
 struct CliResult {
@@ -149,24 +150,49 @@ TEST(HolidaysCommand, FindsNoHolidaysWithoutAFile) {
     EXPECT_EQ(LinesOf(cal.out).back(), "[ ] selected day  * holiday  + weekend");
 }
 
-TEST(HolidaysCommand, FailsOnADamagedFile) {
+// Without a file of the user's, an installed companion shows the festivals the program ships, as
+// the resident program's first file holds them; it writes nothing.
+TEST(HolidaysCommand, WithoutAFileReadsTheShippedOne) {
+    const TempFolder empty;
+    const DataFolder shipped;
+    const FakeClock clock(0, 0);
+    const CalendarContext context{empty.Path(), 9, clock, shipped.Path()};
+    std::ostringstream out;
+    std::ostringstream err;
+    const std::vector<std::string> arguments = {"2020-10-01"};
+    EXPECT_EQ(RunHolidaysCommand(arguments, context, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "1\t115\tNational Day\n1\t31\tInternational Music Day\n2\t207\tMid-Autumn "
+              "Festival\n");
+    EXPECT_TRUE(std::filesystem::is_empty(empty.Path()));
+}
+
+TEST(HolidaysCommand, FailsOnADamagedOrUnreadableFileNamingTheReason) {
     const TempFolder damaged;
     WriteFile(damaged.Path() / "Holiday.xml", "<Quorvane><Holiday>");
     const TempFolder folderInstead;
     std::filesystem::create_directory(folderInstead.Path() / "Holiday.xml");
-    for (const TempFolder* folder : {&damaged, &folderInstead}) {
-        const std::string path = (folder->Path() / "Holiday.xml").string();
+    const struct {
+        const TempFolder* folder;
+        std::string problem;
+    } cases[] = {
+        {&damaged, " cannot be read as a holiday file (not well-formed XML?)\n"},
+        {&folderInstead, ": is a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string path = (c.folder->Path() / "Holiday.xml").string();
         const std::string problem =
-            path + " cannot be read as a holiday file (not well-formed XML?)\n";
+            c.folder == &damaged ? path + c.problem : "cannot read " + path + c.problem;
         const CliResult holidays =
-            RunCompanion({"holidays", "2024-10-01", "--data-dir", folder->Path().string()});
+            RunCompanion({"holidays", "2024-10-01", "--data-dir", c.folder->Path().string()});
         EXPECT_EQ(holidays.status, 1);
         EXPECT_EQ(holidays.out, "");
         EXPECT_EQ(holidays.err, "veltaro-cli holidays: " + problem);
-        const CliResult cal = RunCompanion({"cal", "--data-dir", folder->Path().string()});
+        const CliResult cal = RunCompanion({"cal", "--data-dir", c.folder->Path().string()});
         EXPECT_EQ(cal.status, 1);
         EXPECT_EQ(cal.err, "veltaro-cli cal: " + problem);
     }
+    EXPECT_EQ(ReadText(damaged.Path() / "Holiday.xml"), "<Quorvane><Holiday>");
 }
 
 TEST(CalCommand, DrawsTheMonthInChinese) {

@@ -265,5 +265,23 @@ TEST(CliProgramTest, ReadsTheDataOfTheResidentProgramAndCreatesNoFolder) {
     EXPECT_FALSE(std::filesystem::exists(copy.ConfigHome()));
 }
 
+// An installed companion whose user has no holiday file yet shows the festivals installed in
+// <prefix>/share/veltaro, as the resident program's first file will hold them, and writes nothing.
+TEST(CliProgramTest, WithoutAHolidayFileReadsTheInstalledOne) {
+    const InstalledCopy copy;
+    const std::filesystem::path beside = copy.Program().parent_path() / "Holiday.xml";
+    const std::filesystem::path shipped =
+        copy.Program().parent_path().parent_path() / "share" / "veltaro";
+    std::filesystem::create_directories(shipped);
+    std::filesystem::rename(beside, shipped / "Holiday.xml");
+
+    const ProgramResult result = copy.Holidays();
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "1\t115\tNational Day\n1\t31\tInternational Music Day\n2\t207\tMid-Autumn "
+              "Festival\n");
+    EXPECT_FALSE(std::filesystem::exists(beside));
+}
+
 }  // namespace
 }  // namespace veltaro

@@ -112,7 +112,7 @@ TEST_F(ReportRunLogTest, AnUnreadableLogIsOneLineOnStderr) {
     EXPECT_EQ(Report(), 1);
     EXPECT_EQ(out_.str(), "");
     EXPECT_EQ(err_.str(), "veltaro-cli log: cannot read " +
-                              (folder_.Path() / "durmet.tm").string() + ": not a regular file\n");
+                              (folder_.Path() / "durmet.tm").string() + ": is a directory\n");
 }
 
 }  // namespace

@@ -35,31 +35,59 @@ TEST(ReplaceFileAtomically, ReplacesTheWholeFileWithItsModeAndNothingBeside) {
     EXPECT_EQ(EntriesIn(temp.Path()), 1);
 }
 
-TEST(ReplaceFileAtomically, WithoutAModeKeepsTheReplacedFilesBitsOrGivesANewOne0644) {
+TEST(ReplaceFileAtomically, WithoutAModeKeepsTheReplacedFilesBitsOrMakesANewOnePrivate) {
     const TempFolder temp;
     const auto kept = temp.Path() / "kept";
     WriteText(kept, "old");
-    std::filesystem::permissions(kept, perms::owner_read | perms::owner_write);
+    std::filesystem::permissions(kept, perms::owner_read | perms::owner_write | perms::group_read);
     ASSERT_TRUE(ReplaceFileAtomically(kept, "new"));
-    EXPECT_EQ(PermissionsOf(kept), perms::owner_read | perms::owner_write);
+    EXPECT_EQ(PermissionsOf(kept), perms::owner_read | perms::owner_write | perms::group_read);
 
+    // Whatever the umask: a data file is the user's own.
+    const mode_t previousMask = ::umask(0);
     const auto fresh = temp.Path() / "fresh";
-    ASSERT_TRUE(ReplaceFileAtomically(fresh, "new"));
-    EXPECT_EQ(PermissionsOf(fresh),
-              perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
+    const bool created = static_cast<bool>(ReplaceFileAtomically(fresh, "new"));
+    ::umask(previousMask);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(PermissionsOf(fresh), perms::owner_read | perms::owner_write);
 }
 
-TEST(ReadRegularFile, ReadsOnlyRegularFilesWithinTheLimit) {
+// A link, a folder or a FIFO planted where a data file belongs is left as it is; what a link
+// leads to is never written.
+TEST(ReplaceFileAtomically, ReplacesNothingButARegularFile) {
     const TempFolder temp;
-    const auto file = temp.Path() / "data";
-    WriteText(file, "12345");
-    EXPECT_EQ(ReadRegularFile(file, 5), "12345");
-    EXPECT_EQ(ReadRegularFile(file, 4), std::nullopt);
-    EXPECT_EQ(ReadRegularFile(temp.Path() / "missing", 100), std::nullopt);
-    EXPECT_EQ(ReadRegularFile(temp.Path(), 100), std::nullopt);
+    const auto outside = temp.Path() / "outside";
+    WriteText(outside, "not ours");
+    const auto link = temp.Path() / "link";
+    std::filesystem::create_symlink(outside, link);
+    const auto dangling = temp.Path() / "dangling";
+    std::filesystem::create_symlink(temp.Path() / "nowhere", dangling);
+    const auto folder = temp.Path() / "folder";
+    std::filesystem::create_directory(folder);
     const auto fifo = temp.Path() / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(ReadRegularFile(fifo, 100), std::nullopt);  // and does not wait for a writer
+
+    const struct {
+        std::filesystem::path path;
+        std::string reason;
+    } cases[] = {
+        {link, "is a symbolic link, which is not followed"},
+        {dangling, "is a symbolic link, which is not followed"},
+        {folder, "is a directory"},
+        {fifo, "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const FileResult result = ReplaceFileAtomically(c.path, "planted over", 0600);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(result.failure->Reason(), c.reason);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_FALSE(std::filesystem::exists(temp.Path() / "nowhere"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(ReadText(outside), "not ours");
+    EXPECT_EQ(EntriesIn(temp.Path()), 5);
 }
 
 }  // namespace

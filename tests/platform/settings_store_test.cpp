@@ -1,11 +1,13 @@
 #include "platform/settings_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr auto kString = SettingType::kString;
 constexpr auto kDword = SettingType::kDword;
+
+constexpr const char* kHeader = "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Veltaro]\n";
 
 // 2024-01-02 03:04:05 in Shanghai, the tests' time zone.
 constexpr std::int64_t kDamageSeconds = 1704135845;
@@ -146,6 +150,71 @@ TEST_F(SettingsStoreTest, WritesThatCantBeMadeFailAndChangeNothing) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
+// A link planted at the settings path could lead anywhere: it is neither read through nor replaced,
+// and saving says it failed.
+TEST_F(SettingsStoreTest, ASymbolicLinkAtTheSettingsPathIsLeftAlone) {
+    const std::filesystem::path elsewhere = temp.Path() / "elsewhere.reg";
+    const std::string foreign = std::string(kHeader) + "\"HWND\"=dword:00000007\n";
+    WriteText(elsewhere, foreign);
+    std::filesystem::create_directories(file.parent_path());
+    std::filesystem::create_symlink(elsewhere, file);
+
+    EXPECT_EQ(store.ReadDword("HWND"), std::nullopt);
+    EXPECT_FALSE(store.WriteDword("HWND", 1));
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(ReadText(elsewhere), foreign);
+}
+
+// Over the size cap the file is not ours to judge: it is left as it is, not kept aside.
+TEST_F(SettingsStoreTest, AFileOverTheSizeCapIsLeftAsItIs) {
+    const std::string huge =
+        std::string(kHeader) + "\"A\"=dword:00000001\n" + std::string(2 << 20, ';') + "\n";
+    WriteFile(huge);
+    EXPECT_EQ(store.Read("A"), std::nullopt);
+    EXPECT_FALSE(store.WriteDword("HWND", 1));
+    EXPECT_EQ(std::filesystem::file_size(file), huge.size());
+    EXPECT_FALSE(std::filesystem::exists(file.string() + ".damaged-20240102-030405"));
+}
+
+// A full disk: the write fails in the middle, the caller hears of it and the old file stays.
+TEST_F(SettingsStoreTest, AFullDiskFailsTheWriteAndKeepsTheOldFile) {
+    ASSERT_TRUE(store.WriteDword("HWND", 1));
+    const std::string before = ReadText(file);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The file size limit stands in for the full disk: writes past it fail with EFBIG.
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64, 64};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        FileSettingsStore own(file);
+        ::_exit(own.WriteString("Background", std::string(4096, 'x')) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadText(file), before);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+        names.push_back(entry.path().filename());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+}
+
+TEST_F(SettingsStoreTest, AnUnreadableFileFailsTheWriteAndIsLeftAlone) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    ASSERT_TRUE(store.WriteDword("HWND", 1));
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write);
+    EXPECT_EQ(store.ReadDword("HWND"), std::nullopt);
+    EXPECT_FALSE(store.WriteDword("HWND", 2));
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(store.ReadDword("HWND"), 1u);
+}
+
 struct TypedReadCase {
     const char* label;
     SettingValue stored;
@@ -210,8 +279,6 @@ TEST_F(SettingsStoreTest, TypedReadsFollowTheStartUpRules) {
     EXPECT_EQ(store.ReadFourBytes("Missing"), std::nullopt);
     EXPECT_EQ(store.ReadPathString("Missing"), std::nullopt);
 }
-
-constexpr const char* kHeader = "REGEDIT4\n\n[HKEY_CURRENT_USER\\SOFTWARE\\Veltaro]\n";
 
 TEST_F(SettingsStoreTest, DamagedFileReadsAsNothing) {
     const std::vector<std::string> texts = {

@@ -131,11 +131,11 @@ TEST(AppendRunRecordsTest, ReportsALogThatCantBeWritten) {
     std::filesystem::create_directory(folder.Path() / "durmet.tm");
     const AppendResult asFolder = AppendRunRecords(folder.Path() / "durmet.tm", {&kFirst, 1}, kNow);
     EXPECT_FALSE(asFolder.stored);
-    EXPECT_EQ(asFolder.error, "Is a directory");
+    EXPECT_EQ(asFolder.error, "is a directory");
     const AppendResult noFolder =
         AppendRunRecords(folder.Path() / "absent" / "durmet.tm", {&kFirst, 1}, kNow);
     EXPECT_FALSE(noFolder.stored);
-    EXPECT_EQ(noFolder.error, "No such file or directory");
+    EXPECT_EQ(noFolder.error, "no such file or directory");
 }
 
 // A FIFO where a data file belongs would block an open for writing until some reader came.

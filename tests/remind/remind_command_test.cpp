@@ -125,6 +125,17 @@ TEST_F(RemindCommandTest, RefusesADamagedPlanFileAndLeavesItAsItIs) {
     EXPECT_EQ(remind_test::ReadText(RemindFilePath(folder_.Path())), damaged);
 }
 
+// A plan file that can't be read is not called damaged: the reason is the system's.
+TEST_F(RemindCommandTest, NamesWhyAPlanFileCantBeRead) {
+    const std::filesystem::path file = RemindFilePath(folder_.Path());
+    std::filesystem::create_directory(file);
+    const CommandResult result = Run({});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "veltaro-cli remind: cannot read " + file.string() + ": is a directory\n");
+    EXPECT_TRUE(std::filesystem::is_directory(file));
+}
+
 TEST_F(RemindCommandTest, NamesTheProblemOfBadArgumentsOnOneLine) {
     struct Case {
         std::vector<std::string> arguments;

@@ -171,7 +171,8 @@ TEST(RemindFile, KeepsEveryPlanAndMessageThroughASaveAndALoad) {
     TempFolder folder;
     ASSERT_TRUE(SaveRemindFile(*root, folder.Path()));
     CTessvarXmlParse loaded;
-    ASSERT_EQ(LoadRemindFile(loaded, folder.Path()), RemindFileLoad::Loaded);
+    ASSERT_EQ(LoadRemindFile(loaded, folder.Path(), DataDocumentUse::kReadOnly, 0).outcome,
+              DataDocumentLoad::kLoaded);
     std::vector<PlanValues> read;
     for (const RemindPlan& plan : ReadRemindPlans(loaded)) {
         read.push_back(ValuesOf(plan));
@@ -189,33 +190,34 @@ TEST(RemindFile, KeepsEveryPlanAndMessageThroughASaveAndALoad) {
         << text;
 }
 
-TEST(RemindFile, LoadsTheEmptyDefaultWhenTheFileIsMissingOrDamaged) {
+TEST(RemindFile, LoadsTheEmptyDefaultWhenTheFileIsMissingDamagedOrUnreadable) {
     struct Case {
         std::string_view name;
         void (*prepare)(const std::filesystem::path& file);
-        RemindFileLoad expected;
+        DataDocumentLoad expected;
     };
     const Case cases[] = {
-        {"missing", [](const std::filesystem::path&) {}, RemindFileLoad::Missing},
+        {"missing", [](const std::filesystem::path&) {}, DataDocumentLoad::kMissing},
         {"not XML", [](const std::filesystem::path& file) { WriteText(file, "<Quorvane><"); },
-         RemindFileLoad::Damaged},
+         DataDocumentLoad::kDamaged},
         {"empty", [](const std::filesystem::path& file) { WriteText(file, ""); },
-         RemindFileLoad::Damaged},
+         DataDocumentLoad::kDamaged},
         {"a folder",
          [](const std::filesystem::path& file) { std::filesystem::create_directory(file); },
-         RemindFileLoad::Damaged},
+         DataDocumentLoad::kUnreadable},
         {"a dangling link",
          [](const std::filesystem::path& file) {
              std::filesystem::create_symlink(file.parent_path() / "nowhere", file);
          },
-         RemindFileLoad::Damaged},
+         DataDocumentLoad::kUnreadable},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         c.prepare(RemindFilePath(folder.Path()));
         CTessvarXmlParse root;
-        EXPECT_EQ(LoadRemindFile(root, folder.Path()), c.expected);
+        EXPECT_EQ(LoadRemindFile(root, folder.Path(), DataDocumentUse::kReadOnly, 0).outcome,
+                  c.expected);
         EXPECT_EQ(GetDatePlanList(root).GetName(), "DateType");
         EXPECT_EQ(GetWeeklyPlanList(root).GetName(), "WeeklyType");
         EXPECT_TRUE(ReadRemindPlans(root).empty());

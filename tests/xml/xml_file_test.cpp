@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <iterator>
@@ -9,6 +10,7 @@
 
 #include "temp_folder.h"
 #include "xml/tessvar_xml_parse.h"
+#include "xml/xml_document.h"
 
 namespace veltaro {
 namespace {
@@ -201,12 +203,34 @@ TEST_F(AtomicSave, ReplacesTheFileKeepingItsModeAndLeavesNothingElse) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
-TEST_F(AtomicSave, ANewFileIsReadableByOthers) {
+TEST_F(AtomicSave, ANewFileIsPrivateWhateverTheUmask) {
     const std::string file = folder_.File("Holiday.xml");
-    ASSERT_TRUE(root_.Save(file));
+    const mode_t previousMask = ::umask(0);
+    const bool saved = root_.Save(file);
+    ::umask(previousMask);
+    ASSERT_TRUE(saved);
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0644u);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+// A file a load could not read may hold plans the tree never had: a save never replaces it.
+TEST_F(AtomicSave, NeverReplacesAFileALoadCouldNotRead) {
+    const std::string oversized = folder_.File("RemindInfo.xml");
+    const std::string plans =
+        "<Quorvane>" + std::string(kMaxXmlDocumentBytes, ' ') + "<Item/></Quorvane>";
+    WriteText(oversized, plans);
+    EXPECT_FALSE(root_.Save(oversized));
+    EXPECT_EQ(std::filesystem::file_size(oversized), plans.size());
+
+    if (::geteuid() != 0) {  // root reads every file
+        const std::string unreadable =
+            WriteText(folder_.File("Holiday.xml"), "<Quorvane><Item/></Quorvane>");
+        ASSERT_EQ(::chmod(unreadable.c_str(), 0200), 0);
+        EXPECT_FALSE(root_.Save(unreadable));
+        ASSERT_EQ(::chmod(unreadable.c_str(), 0600), 0);
+        EXPECT_EQ(ReadText(unreadable), "<Quorvane><Item/></Quorvane>");
+    }
 }
 
 TEST_F(AtomicSave, FailsWithoutLeavingATemporaryFileBehind) {
