@@ -1,0 +1,145 @@
+// The scheduler on real wall-clock timers, with the arming decisions taken at an injected "now"
+// that is the real current second.
+#include "remind/remind_scheduler.h"
+
+#include <time.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+
+#include "fake_clock.h"
+
+namespace veltaro {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::FakeClock;
+
+std::int64_t RealNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return now.tv_sec;
+}
+
+DueReminder At(std::int64_t seconds, std::string message, int action = 1) {
+    return {LocalDateTimeFromTm(LocalTime(seconds)), action, std::move(message)};
+}
+
+// Records what the scheduler delivers; the test decides when each alert closes.
+class SchedulerFixture : public ::testing::Test {
+protected:
+    SchedulerFixture()
+        : clock_(RealNow()),
+          scheduler_(
+              clock_,
+              [this](const DueReminder& reminder) {
+                  {
+                      const std::lock_guard lock(mutex_);
+                      delivered_.push_back(reminder.message);
+                  }
+                  changed_.notify_all();
+                  if (holdAlerts_) {
+                      scheduler_.WaitForAlert();
+                  }
+              },
+              [this] { ++clockChanges_; }) {}
+
+    // Waits until `count` reminders came, at most `timeout`.
+    std::vector<std::string> WaitForDelivered(std::size_t count,
+                                              std::chrono::milliseconds timeout = 3s) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, timeout, [&] { return delivered_.size() >= count; });
+        return delivered_;
+    }
+
+    FakeClock clock_;
+    bool holdAlerts_ = false;
+    std::atomic<int> clockChanges_{0};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::string> delivered_;
+    RemindScheduler scheduler_;
+};
+
+TEST_F(SchedulerFixture, ArmsOnlyWhatHasNotPassedAndExists) {
+    const std::int64_t now = clock_.now;
+    DueReminder impossible = At(now + 60, "31 February");
+    impossible.time.month = 2;
+    impossible.time.day = 31;
+    scheduler_.Start({At(now - 1, "a second ago"),
+                      {{0, 0, 0, 8, 0, 0}, 1, "no weekday"},
+                      impossible,
+                      At(now, "now"),
+                      At(now + 3600, "in an hour")});
+
+    EXPECT_EQ(WaitForDelivered(1), (std::vector<std::string>{"now"}));
+    EXPECT_EQ(scheduler_.ArmedCount(), 1u) << "the hour ahead stays armed; now is not armed again";
+    scheduler_.Update({});
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(scheduler_.ArmedCount(), 0u);
+}
+
+TEST_F(SchedulerFixture, RemindersDueTogetherComeOneAfterAnotherInOrder) {
+    holdAlerts_ = true;
+    const std::int64_t now = clock_.now;
+    scheduler_.Start({At(now, "first"), At(now, "second"), At(now + 1, "third")});
+
+    EXPECT_EQ(WaitForDelivered(1), (std::vector<std::string>{"first"}));
+    std::this_thread::sleep_for(1500ms);  // the third comes due while the first is still open
+    EXPECT_EQ(WaitForDelivered(1).size(), 1u) << "never two alerts at once";
+    scheduler_.AlertClosed();
+    EXPECT_EQ(WaitForDelivered(2), (std::vector<std::string>{"first", "second"}));
+    scheduler_.AlertClosed();
+    EXPECT_EQ(WaitForDelivered(3), (std::vector<std::string>{"first", "second", "third"}));
+    scheduler_.AlertClosed();
+}
+
+TEST_F(SchedulerFixture, StopEndsTheThreadAlsoWhileAnAlertIsOpen) {
+    holdAlerts_ = true;
+    scheduler_.Start({At(clock_.now, "open")});
+    ASSERT_EQ(WaitForDelivered(1).size(), 1u);
+
+    const auto begin = std::chrono::steady_clock::now();
+    scheduler_.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 1s);
+}
+
+TEST_F(SchedulerFixture, AnUpdateWhileAnAlertIsOpenTakesEffectAfterIt) {
+    holdAlerts_ = true;
+    const std::int64_t now = clock_.now;
+    scheduler_.Start({At(now, "open"), At(now + 3600, "dropped")});
+    ASSERT_EQ(WaitForDelivered(1).size(), 1u);
+
+    clock_.now = RealNow();
+    scheduler_.Update({At(clock_.now, "replacement")});
+    scheduler_.AlertClosed();
+
+    EXPECT_EQ(WaitForDelivered(2), (std::vector<std::string>{"open", "replacement"}));
+    scheduler_.AlertClosed();
+}
+
+TEST_F(SchedulerFixture, AWakeUpPlanFiresAlsoWithoutWakeUpTimers) {
+    scheduler_.Start({At(clock_.now, "restore", 7)});
+    EXPECT_EQ(WaitForDelivered(1), (std::vector<std::string>{"restore"}));
+}
+
+// Setting the wall clock (to the time it shows: nothing really moves) cancels every armed timer
+// and asks for a rebuild. Needs CAP_SYS_TIME.
+TEST_F(SchedulerFixture, ASetWallClockAsksForARebuild) {
+    scheduler_.Start({At(clock_.now + 3600, "later")});
+    std::this_thread::sleep_for(100ms);
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (::clock_settime(CLOCK_REALTIME, &now) != 0) {
+        GTEST_SKIP() << "the wall clock can't be set here";
+    }
+    for (int wait = 0; wait < 100 && clockChanges_ == 0; ++wait) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(clockChanges_, 1);
+}
+
+}  // namespace
+}  // namespace veltaro
