@@ -39,6 +39,9 @@ private:
             ReadLanguage(parsed);
         } else if (argument == "--now" && accepted_.now) {
             ReadNow(parsed);
+        } else if (accepted_.periods &&
+                   (argument == "--days" || argument == "--weeks" || argument == "--months")) {
+            ReadPeriods(argument.substr(2), parsed);
         } else if (!ReadFlag(argument, parsed)) {
             ReadOther(argument, parsed);
         }
@@ -55,6 +58,7 @@ private:
             {"--cells", accepted_.cells, &CommandArguments::cells},
             {"--csv", accepted_.csv, &CommandArguments::csv},
             {"--schedule", accepted_.schedule, &CommandArguments::schedule},
+            {"--summary", accepted_.summary, &CommandArguments::summary},
         };
         for (const auto& flag : flags) {
             if (argument == flag.name && flag.accepted) {
@@ -103,6 +107,19 @@ private:
             parsed.now = now;
         } else {
             parsed.error = "--now needs \"YYYY-MM-DD HH:MM:SS\", not " + QuotedInput(*value);
+        }
+    }
+
+    void ReadPeriods(const std::string& unit, CommandArguments& parsed) {
+        const std::string* value = TakeValue();
+        const std::optional<int> count =
+            value == nullptr ? std::nullopt : ParseNumberIn(*value, 1, 1000);
+        if (!count) {
+            parsed.error = "--" + unit + " needs a number from 1 to 1000" +
+                           (value == nullptr ? "" : ", not " + QuotedInput(*value));
+        } else {
+            parsed.periodUnit = unit;
+            parsed.periodCount = *count;
         }
     }
 

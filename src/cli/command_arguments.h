@@ -17,6 +17,8 @@ struct CommandOptionSet {
     bool cells = false;     // --cells
     bool csv = false;       // --csv
     bool schedule = false;  // --schedule
+    bool summary = false;   // --summary
+    bool periods = false;   // --days N, --weeks N, --months N
     bool operands = false;  // arguments that are not options
 };
 
@@ -28,6 +30,10 @@ struct CommandArguments {
     bool cells = false;
     bool csv = false;
     bool schedule = false;
+    bool summary = false;
+    // "days", "weeks" or "months" and how many of them; empty when not given.
+    std::string periodUnit;
+    int periodCount = 0;
     bool help = false;
     std::vector<std::string> operands;  // in their order
     std::string error;                  // the first problem of the arguments; empty when none

@@ -9,14 +9,14 @@
 namespace veltaro {
 
 int LogCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
-    const CommandArguments parsed =
-        ParseCommandArguments(arguments, {.csv = true}, DefaultDataFolder(), DefaultLanguage());
+    const CommandArguments parsed = ParseCommandArguments(arguments, {.csv = true, .summary = true},
+                                                          DefaultDataFolder(), DefaultLanguage());
     if (const std::optional<int> status = EndForErrorOrHelp("log", kLogUsage, parsed, out, err)) {
         return *status;
     }
     const SystemClock clock;
-    return ReportRunLog({parsed.dataFolder, parsed.csv, parsed.language}, clock, CurrentBootTag(),
-                        out, err);
+    return ReportRunLog({parsed.dataFolder, parsed.csv, parsed.summary, parsed.language}, clock,
+                        CurrentBootTag(), out, err);
 }
 
 }  // namespace veltaro

@@ -7,7 +7,7 @@
 
 namespace veltaro {
 
-inline constexpr std::string_view kLogUsage = "[--data-dir DIR] [--csv] [--lang zh|en]";
+inline constexpr std::string_view kLogUsage = "[--data-dir DIR] [--csv | --summary] [--lang zh|en]";
 inline constexpr std::string_view kLogSummary =
     "every run of the computer with its start-up, shutdown and run times";
 

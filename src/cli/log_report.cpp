@@ -4,6 +4,7 @@
 
 #include "cli/command_status.h"
 #include "cli/subcommand.h"
+#include "cli/usage_report.h"
 #include "recorder/history_text.h"
 #include "recorder/run_history.h"
 #include "recorder/run_summary.h"
@@ -89,7 +90,10 @@ int ReportRunLog(const LogOptions& options, const Clock& clock, std::uint32_t cu
     if (!history.error.empty()) {
         return ReportUnreadable("log", history.error, err);
     }
-    if (options.csv) {
+    if (options.summary) {
+        WriteUsageSummary(SummarizeUsage(history.pastRuns, history.liveRun, clock.NowSeconds()),
+                          options.language, out);
+    } else if (options.csv) {
         WriteCsvReport(history.pastRuns, history.liveRun, out);
     } else {
         WriteTextReport(history.pastRuns, history.liveRun, options.language, out);

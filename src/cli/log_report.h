@@ -14,6 +14,7 @@ namespace veltaro {
 struct LogOptions {
     std::filesystem::path dataFolder;
     bool csv = false;
+    bool summary = false;  // the figures of the whole history instead of the runs
     int language = kLanguageEnglish;
 };
 
@@ -27,8 +28,8 @@ void WriteTextReport(const PastRuns& pastRuns, const RunRecord& liveRun, int lan
 void WriteCsvReport(const PastRuns& pastRuns, const RunRecord& liveRun, std::ostream& out);
 
 // The report of `log`: the history of `options.dataFolder` as the next start would see it, the
-// live run last. Writes nothing to the folder; says on `err` how many damaged records it skipped.
-// Returns the exit status.
+// live run last, or its summary. Writes nothing to the folder; says on `err` how many damaged
+// records it skipped. Returns the exit status.
 int ReportRunLog(const LogOptions& options, const Clock& clock, std::uint32_t currentBootTag,
                  std::ostream& out, std::ostream& err);
 

@@ -3,6 +3,7 @@
 #include "cli/log_command.h"
 #include "cli/remind_command.h"
 #include "cli/subcommand.h"
+#include "cli/usage_command.h"
 #include "platform/program_folder.h"
 #include "xml/data_document.h"
 
@@ -31,6 +32,7 @@ constexpr Subcommand kSubcommands[] = {
     {"holidays", kHolidaysUsage, kHolidaysSummary, OnThisComputer<RunHolidaysCommand>},
     {"cal", kCalUsage, kCalSummary, OnThisComputer<RunCalCommand>},
     {"remind", kRemindUsage, kRemindSummary, OnThisComputer<RunRemindCommand>},
+    {"usage", kUsageUsage, kUsageSummary, UsageCommand},
 };
 
 }  // namespace

@@ -50,13 +50,6 @@ std::string Printf(const char* format, Args... args) {
     return text;
 }
 
-std::string SpanText(std::int64_t milliseconds, int language) {
-    const long long seconds = milliseconds / 1000;
-    const long long hours = seconds / 3600;
-    return Printf(TextsFor(language).spanFormat, hours, seconds / 60 % 60, seconds % 60, hours / 24,
-                  hours % 24);
-}
-
 }  // namespace
 
 std::string DateTimeText(const std::tm& time, char dateSeparator) {
@@ -85,6 +78,13 @@ std::string DateTimeText(const std::tm& time, char dateSeparator) {
     put(17, time.tm_sec, 2);
     text[4] = text[7] = dateSeparator;
     return text;
+}
+
+std::string SpanText(std::int64_t milliseconds, int language) {
+    const long long seconds = milliseconds / 1000;
+    const long long hours = seconds / 3600;
+    return Printf(TextsFor(language).spanFormat, hours, seconds / 60 % 60, seconds % 60, hours / 24,
+                  hours % 24);
 }
 
 std::string OrdinalCaption(int ordinal, int language) {

@@ -25,6 +25,9 @@ struct HistoryLines {
 // `dateSeparator` between the parts of the date.
 std::string DateTimeText(const std::tm& time, char dateSeparator = '/');
 
+// A span of time as the history shows it: "1 Hours 00 Minutes 00 Seconds  (Sum:0 Days 01 Hours)".
+std::string SpanText(std::int64_t milliseconds, int language);
+
 std::string OrdinalCaption(int ordinal, int language);
 std::string StartupLine(const StartTime& start, int language);
 // `shutdown` is empty for the live run, whose end is not known yet.
