@@ -128,7 +128,8 @@ TEST(CliProgramTest, FailuresExitWithOneLineNamingTheProblem) {
 TEST(CliProgramTest, HelpListsTheLogSubcommand) {
     const ProgramResult result = RunProgram({"--help"});
     EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_NE(result.out.find("log [--data-dir DIR] [--csv] [--lang zh|en]"), std::string::npos);
+    EXPECT_NE(result.out.find("log [--data-dir DIR] [--csv | --summary] [--lang zh|en]"),
+              std::string::npos);
 }
 
 TEST(CliProgramTest, MissingDataFolderShowsOnlyTheLiveRun) {
