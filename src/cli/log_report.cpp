@@ -91,8 +91,9 @@ int ReportRunLog(const LogOptions& options, const Clock& clock, std::uint32_t cu
         return ReportUnreadable("log", history.error, err);
     }
     if (options.summary) {
-        WriteUsageSummary(SummarizeUsage(history.pastRuns, history.liveRun, clock.NowSeconds()),
-                          options.language, out);
+        WriteUsageSummary(
+            UsageTimeline(history.pastRuns, history.liveRun).Summary(clock.NowSeconds()),
+            options.language, out);
     } else if (options.csv) {
         WriteCsvReport(history.pastRuns, history.liveRun, out);
     } else {

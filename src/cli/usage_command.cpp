@@ -82,8 +82,9 @@ int RunUsageCommand(std::span<const std::string> arguments, const Clock& clock,
         return ReportUnreadable(kCommand, history.error, err);
     }
     const int count = parsed.periodUnit.empty() ? kDefaultDays : parsed.periodCount;
-    const std::vector<UsageBucket> buckets = UsageByPeriod(
-        history.pastRuns, history.liveRun, PeriodOf(parsed.periodUnit), count, shown.NowSeconds());
+    const std::vector<UsageBucket> buckets =
+        UsageTimeline(history.pastRuns, history.liveRun)
+            .ByPeriod(PeriodOf(parsed.periodUnit), count, shown.NowSeconds());
     if (parsed.csv) {
         WriteUsageCsv(buckets, out);
     } else {

@@ -7,17 +7,11 @@
 namespace veltaro {
 namespace {
 
-struct Interval {
-    std::int64_t begin;  // seconds since 1970
-    std::int64_t end;
-};
-
 // The instant a record's run started: mktime of its own broken-down time, whose DST flag tells
 // the ambiguous hour of a change apart.
-Interval IntervalOf(const RunRecord& run) {
+std::int64_t BeginOf(const RunRecord& run) {
     std::tm start = TmFromStartTime(run.startTime);
-    const auto begin = static_cast<std::int64_t>(std::mktime(&start));
-    return {begin, begin + run.durationMs / 1000};
+    return static_cast<std::int64_t>(std::mktime(&start));
 }
 
 std::int64_t LocalMidnight(const LocalDate& date) {
@@ -55,23 +49,25 @@ LocalDate ShiftPeriods(const LocalDate& first, UsagePeriod period, int periods) 
     return first;
 }
 
-// Every run as an interval of wall-clock seconds, the live one last; damaged ones left out.
-std::vector<Interval> RunIntervals(const PastRuns& pastRuns, const RunRecord& liveRun) {
-    std::vector<Interval> intervals;
-    intervals.reserve(pastRuns.Count() + 1);
-    for (std::size_t index = 0; index < pastRuns.Count(); ++index) {
-        if (!pastRuns.IsDamaged(index)) {
-            intervals.push_back(IntervalOf(pastRuns[index]));
-        }
-    }
-    intervals.push_back(IntervalOf(liveRun));
-    return intervals;
-}
-
 }  // namespace
 
-std::vector<UsageBucket> UsageByPeriod(const PastRuns& pastRuns, const RunRecord& liveRun,
-                                       UsagePeriod period, int count, std::int64_t nowSeconds) {
+UsageTimeline::UsageTimeline(const PastRuns& pastRuns, const RunRecord& liveRun)
+    : damaged_(pastRuns.DamagedCount()) {
+    runs_.reserve(pastRuns.Count() + 1);
+    const auto add = [this](const RunRecord& run) {
+        const std::int64_t begin = BeginOf(run);
+        runs_.push_back({begin, begin + run.durationMs / 1000, run.durationMs});
+    };
+    for (std::size_t index = 0; index < pastRuns.Count(); ++index) {
+        if (!pastRuns.IsDamaged(index)) {
+            add(pastRuns[index]);
+        }
+    }
+    add(liveRun);
+}
+
+std::vector<UsageBucket> UsageTimeline::ByPeriod(UsagePeriod period, int count,
+                                                 std::int64_t nowSeconds) const {
     if (count <= 0) {
         return {};
     }
@@ -86,7 +82,7 @@ std::vector<UsageBucket> UsageByPeriod(const PastRuns& pastRuns, const RunRecord
             buckets[static_cast<std::size_t>(i)].start = start;
         }
     }
-    for (const Interval& run : RunIntervals(pastRuns, liveRun)) {
+    for (const Stretch& run : runs_) {
         if (run.end <= bounds.front() || run.begin >= bounds.back()) {
             continue;
         }
@@ -103,35 +99,27 @@ std::vector<UsageBucket> UsageByPeriod(const PastRuns& pastRuns, const RunRecord
     return buckets;
 }
 
-UsageSummary SummarizeUsage(const PastRuns& pastRuns, const RunRecord& liveRun,
-                            std::int64_t nowSeconds) {
+UsageSummary UsageTimeline::Summary(std::int64_t nowSeconds) const {
     UsageSummary summary;
-    summary.damaged = pastRuns.DamagedCount();
-    std::vector<Interval> intervals = RunIntervals(pastRuns, liveRun);
-    summary.runs = intervals.size();
-    std::int64_t shortest = INT64_MAX;
-    auto consider = [&](const RunRecord& run) {
+    summary.damaged = damaged_;
+    summary.runs = runs_.size();
+    summary.firstStartup = runs_.front().begin;
+    summary.lastStartup = runs_.back().begin;
+    summary.shortestMs = runs_.front().durationMs;
+    for (const Stretch& run : runs_) {
         summary.totalMs += run.durationMs;
         summary.longestMs = std::max(summary.longestMs, run.durationMs);
-        shortest = std::min(shortest, run.durationMs);
-    };
-    for (std::size_t index = 0; index < pastRuns.Count(); ++index) {
-        if (!pastRuns.IsDamaged(index)) {
-            consider(pastRuns[index]);
-        }
+        summary.shortestMs = std::min(summary.shortestMs, run.durationMs);
     }
-    consider(liveRun);
-    summary.shortestMs = shortest;
     summary.averageMs = summary.totalMs / static_cast<std::int64_t>(summary.runs);
-    summary.firstStartup = intervals.front().begin;
-    summary.lastStartup = intervals.back().begin;
     // The union of the runs over the span since the first start-up.
-    std::sort(intervals.begin(), intervals.end(),
-              [](const Interval& a, const Interval& b) { return a.begin < b.begin; });
-    const std::int64_t first = intervals.front().begin;
+    std::vector<Stretch> sorted = runs_;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Stretch& a, const Stretch& b) { return a.begin < b.begin; });
+    const std::int64_t first = sorted.front().begin;
     std::int64_t covered = 0;
     std::int64_t reach = first;
-    for (const Interval& run : intervals) {
+    for (const Stretch& run : sorted) {
         const std::int64_t from = std::max(run.begin, reach);
         const std::int64_t to = std::min(run.end, nowSeconds);
         covered += std::max<std::int64_t>(0, to - from);

@@ -20,12 +20,6 @@ struct UsageBucket {
     bool operator==(const UsageBucket&) const = default;
 };
 
-// The running time of the last `count` periods, oldest first, the one holding `nowSeconds` last.
-// Each run (the live one too) is split at local midnights, so a day of a DST change is 23 or 25
-// hours long and never split wrongly; damaged records count for nothing.
-std::vector<UsageBucket> UsageByPeriod(const PastRuns& pastRuns, const RunRecord& liveRun,
-                                       UsagePeriod period, int count, std::int64_t nowSeconds);
-
 struct UsageSummary {
     std::size_t runs = 0;  // the live one included, damaged ones not
     std::size_t damaged = 0;
@@ -40,7 +34,27 @@ struct UsageSummary {
     double runningShare = 0;
 };
 
-UsageSummary SummarizeUsage(const PastRuns& pastRuns, const RunRecord& liveRun,
-                            std::int64_t nowSeconds);
+// Every run (the live one last) as a stretch of wall-clock time, worked out once for all the
+// figures: a usage window recomputes them on every open.
+class UsageTimeline {
+public:
+    UsageTimeline(const PastRuns& pastRuns, const RunRecord& liveRun);
+
+    // The running time of the last `count` periods, oldest first, the one holding `nowSeconds`
+    // last. Each run is split at local midnights, so a day of a DST change is 23 or 25 hours long
+    // and never split wrongly; damaged records count for nothing.
+    std::vector<UsageBucket> ByPeriod(UsagePeriod period, int count, std::int64_t nowSeconds) const;
+
+    UsageSummary Summary(std::int64_t nowSeconds) const;
+
+private:
+    struct Stretch {
+        std::int64_t begin;  // seconds since 1970
+        std::int64_t end;
+        std::int64_t durationMs;
+    };
+    std::vector<Stretch> runs_;  // undamaged runs in log order, the live one last
+    std::size_t damaged_ = 0;
+};
 
 }  // namespace veltaro

@@ -48,7 +48,8 @@ TEST(UsageByPeriod, SplitsRunsAtLocalMidnights) {
     const RunRecord live = RunOf(2024, 5, 6, 8, 2);
     const std::int64_t now = LocalSeconds(2024, 5, 6, 10, 0, 0);
 
-    const std::vector<UsageBucket> days = UsageByPeriod(past, live, UsagePeriod::kDay, 7, now);
+    const std::vector<UsageBucket> days =
+        UsageTimeline(past, live).ByPeriod(UsagePeriod::kDay, 7, now);
 
     ASSERT_EQ(days.size(), 7u);
     EXPECT_EQ(days.front().start, (LocalDate{2024, 4, 30}));
@@ -62,10 +63,10 @@ TEST(UsageByPeriod, WeeksStartOnMondayAndMonthsOnTheFirst) {
     const RunRecord live = RunOf(2024, 2, 12, 9, 1);
     const std::int64_t now = LocalSeconds(2024, 2, 12, 10, 0, 0);  // a Monday
 
-    const auto weeks = UsageByPeriod(past, live, UsagePeriod::kWeek, 3, now);
+    const auto weeks = UsageTimeline(past, live).ByPeriod(UsagePeriod::kWeek, 3, now);
     EXPECT_EQ(weeks.front().start, (LocalDate{2024, 1, 29}));
     EXPECT_EQ(HoursOf(weeks), (std::vector<std::int64_t>{5, 1, 1}));
-    const auto months = UsageByPeriod(past, live, UsagePeriod::kMonth, 2, now);
+    const auto months = UsageTimeline(past, live).ByPeriod(UsagePeriod::kMonth, 2, now);
     EXPECT_EQ(months.front().start, (LocalDate{2024, 1, 1}));
     EXPECT_EQ(HoursOf(months), (std::vector<std::int64_t>{2, 5}));
 }
@@ -79,8 +80,8 @@ TEST(UsageByPeriod, DaysOfADaylightSavingChangeAre23Or25HoursLong) {
         const RunRecord run = RunStartedAt(start, 40 * kHour * 1000);
         const std::int64_t now = LocalSeconds(day.year, day.month, day.day + 1, 12, 0, 0);
 
-        const auto days =
-            UsageByPeriod(PastRuns({run}), RunStartedAt(now, 0), UsagePeriod::kDay, 3, now);
+        const auto days = UsageTimeline(PastRuns({run}), RunStartedAt(now, 0))
+                              .ByPeriod(UsagePeriod::kDay, 3, now);
 
         EXPECT_EQ(HoursOf(days), (std::vector<std::int64_t>{4, expected, 40 - 4 - expected}))
             << day.month;
@@ -95,7 +96,7 @@ TEST(UsageSummary, CountsEachSecondOnceAndSkipsDamagedRecords) {
     const RunRecord live = RunOf(2024, 5, 1, 12, 6);
     const std::int64_t now = LocalSeconds(2024, 5, 1, 18, 0, 0);
 
-    const UsageSummary summary = SummarizeUsage(past, live, now);
+    const UsageSummary summary = UsageTimeline(past, live).Summary(now);
 
     EXPECT_EQ(summary.runs, 3u);
     EXPECT_EQ(summary.damaged, 1u);
@@ -111,7 +112,7 @@ TEST(UsageSummary, CountsEachSecondOnceAndSkipsDamagedRecords) {
 TEST(UsageSummary, AnEmptyLogIsTheLiveRunAlone) {
     const RunRecord live = RunOf(2024, 5, 1, 8, 2);
     const UsageSummary summary =
-        SummarizeUsage(PastRuns(), live, LocalSeconds(2024, 5, 1, 10, 0, 0));
+        UsageTimeline(PastRuns(), live).Summary(LocalSeconds(2024, 5, 1, 10, 0, 0));
     EXPECT_EQ(summary.runs, 1u);
     EXPECT_DOUBLE_EQ(summary.runningShare, 1.0);
 }
