@@ -1,6 +1,7 @@
 #include "cli/calendar_commands.h"
 #include "cli/command_defaults.h"
 #include "cli/log_command.h"
+#include "cli/open_command.h"
 #include "cli/remind_command.h"
 #include "cli/subcommand.h"
 
@@ -26,6 +27,7 @@ constexpr Subcommand kSubcommands[] = {
     {"holidays", kHolidaysUsage, kHolidaysSummary, OnThisComputer<RunHolidaysCommand>},
     {"cal", kCalUsage, kCalSummary, OnThisComputer<RunCalCommand>},
     {"remind", kRemindUsage, kRemindSummary, OnThisComputer<RunRemindCommand>},
+    {"open", kOpenUsage, kOpenSummary, OpenCommand},
 };
 
 }  // namespace
