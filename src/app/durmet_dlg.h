@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <thread>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/exit_signal.h"
+#include "platform/power_control.h"
 #include "recorder/run_record.h"
 #include "remind/remind_schedule.h"
 #include "xml/tessvar_xml_parse.h"
@@ -13,6 +15,7 @@
 namespace veltaro {
 
 class CDurmetApp;
+class TrayHost;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -26,7 +29,8 @@ public:
 
     // The start-up steps of the window; it stays hidden.
     bool OnInitDialog();
-    // Carries out a menu command; the result goes back to whoever sent it.
+    // Carries out a menu command; the result goes back to whoever sent it. A command that opens a
+    // window returns once the opening is queued, so its sender does not wait for the window.
     int OnCommand(int command);
     void ExitProgram();
     void ShowMainWindow();
@@ -39,6 +43,8 @@ public:
     CTessvarXmlParse RemindDocument;
     CTessvarXmlParse HolidayDocument;
     veltaro::RemindSchedule RemindSchedule;
+    // Tray menus open at the moment; memory is not trimmed meanwhile.
+    int MenuOpenCount = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,10 +56,18 @@ private:
     void StartHeartbeat();
     void LoadRemindPlans();
     void LoadHolidays();
+    void StartTray();
     void SaveSettings();
+    void RunPowerCommand(PowerCommand command);
+    void ToggleChime();
+    void SetLanguage(int language);
+    void OpenAboutBox();
+    void CloseOpenToolWindows();
 
     CDurmetApp& app_;
     SystemClock clock_;
+    std::unique_ptr<TrayHost> tray_;
+    std::unique_ptr<PowerControl> power_;
     bool exited_ = false;
 };
 
