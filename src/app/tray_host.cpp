@@ -229,8 +229,11 @@ void TrayHost::RenderMenu(const std::vector<MenuItem>& items) {
                         QAction* action = menu.addAction(QtCaption(item.caption));
                         ShowItemState(*action, item);
                         const int command = item.command;
-                        connect(action, &QAction::triggered, this,
-                                [this, command] { window_.OnCommand(command); });
+                        // Queued: the command may end the program, and with it this menu, which
+                        // must first finish handling the click.
+                        connect(
+                            action, &QAction::triggered, this,
+                            [this, command] { window_.OnCommand(command); }, Qt::QueuedConnection);
                         if (item.isDefault) {
                             menu.setDefaultAction(action);
                         }

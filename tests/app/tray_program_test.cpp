@@ -168,24 +168,44 @@ TEST_F(TrayProgramTest, AWatcherThatComesLateOrRestartsGetsTheIcon) {
     EndProgram(pid);
 }
 
-TEST_F(TrayProgramTest, ExitFromTheMenuWhileTheAboutBoxIsOpenClosesIt) {
-    const std::size_t before = StartWatcher();
-    const pid_t pid = StartProgram();
-    const QString item = RegisteredItem(before);
-    ASSERT_FALSE(item.isEmpty());
-    SniItemProbe probe(session, item);
-    const MenuNode menu = probe.MenuLayout();
-    ASSERT_TRUE(probe.ClickMenuItem(menu.Find("_About Veltaro...")->id));
-    // A second request while it is open opens nothing more; both are answered at once.
-    int answer = -1;
-    const fs::path socket = InstanceSocketPath(sandbox.RuntimeDir(), pid);
-    EXPECT_EQ(SendInstanceCommand(socket, kCommandAbout, std::chrono::seconds(5), &answer),
-              SendOutcome::Answered);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_EQ(testing::VisibleWindows(display.Name(), pid, "^About Veltaro 6.0$"), 1);
-    ASSERT_TRUE(probe.ClickMenuItem(menu.Find("E_xit")->id));
-    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
-    EXPECT_EQ(sandbox.Hwnd(), 0u) << "the exit steps ran to their end";
+TEST_F(TrayProgramTest, ExitFromAnySourceWhileTheAboutBoxIsOpenClosesIt) {
+    enum class ExitSource { Menu, InstanceCommand, Signal };
+    for (const ExitSource source :
+         {ExitSource::Menu, ExitSource::InstanceCommand, ExitSource::Signal}) {
+        SCOPED_TRACE(static_cast<int>(source));
+        const std::size_t before = StartWatcher();
+        const pid_t pid = StartProgram();
+        const QString item = RegisteredItem(before);
+        ASSERT_FALSE(item.isEmpty());
+        SniItemProbe probe(session, item);
+        const MenuNode menu = probe.MenuLayout();
+        ASSERT_TRUE(probe.ClickMenuItem(menu.Find("_About Veltaro...")->id));
+        // A second request while it is open is answered at once and opens nothing more.
+        const fs::path socket = InstanceSocketPath(sandbox.RuntimeDir(), pid);
+        EXPECT_EQ(SendInstanceCommand(socket, kCommandAbout, std::chrono::seconds(5)),
+                  SendOutcome::Answered);
+        ASSERT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, "^About Veltaro 6.0$"));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(testing::VisibleWindows(display.Name(), pid, "^About Veltaro 6.0$"), 1);
+        switch (source) {
+            case ExitSource::Menu:
+                ASSERT_TRUE(probe.ClickMenuItem(menu.Find("E_xit")->id));
+                break;
+            case ExitSource::InstanceCommand:
+                // As `veltaro-cli open exit` and a newer instance send it: answered after the
+                // exit steps.
+                EXPECT_EQ(SendInstanceCommand(socket, kCommandExit, std::chrono::seconds(10)),
+                          SendOutcome::Answered);
+                EXPECT_EQ(sandbox.Hwnd(), 0u);
+                break;
+            case ExitSource::Signal:
+                ::kill(pid, SIGTERM);
+                break;
+        }
+        EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+        EXPECT_EQ(sandbox.Hwnd(), 0u) << "the exit steps ran to their end";
+        watcher.reset();
+    }
 }
 
 TEST_F(TrayProgramTest, PowerCommandsFromTheMenuMakeTheirLogindCalls) {
