@@ -157,6 +157,29 @@ TEST_F(TrayProgramTest, StatusNotifierItemShowsTheClockTooltipAndMenu) {
     EXPECT_EQ(settings.ReadDword("RemindOnHour"), 0u);
 }
 
+// A stored picture that is gone gives way to the one beside the program, and that choice is what
+// the exit saves; with neither, the menu still opens.
+TEST_F(TrayProgramTest, MenuBackgroundFallsBackToThePictureBesideTheProgram) {
+    const fs::path shipped = fs::path(VELTARO_PROGRAM).parent_path() / "Background.bmp";
+    for (const bool besideTheProgram : {true, false}) {
+        SCOPED_TRACE(besideTheProgram);
+        const fs::path beside = sandbox.ProgramFolder() / "Background.bmp";
+        fs::remove(beside);
+        if (besideTheProgram) {
+            fs::copy_file(shipped, beside);
+        }
+        sandbox.Settings().Write({{"Background", StringSetting(folder.File("gone.bmp"))}});
+        const std::size_t before = StartWatcher();
+        const pid_t pid = StartProgram();
+        const QString item = RegisteredItem(before);
+        ASSERT_FALSE(item.isEmpty());
+        EXPECT_EQ(SniItemProbe(session, item).MenuLayout().children.size(), 14u);
+        EndProgram(pid);
+        EXPECT_EQ(sandbox.Settings().ReadPathString("Background"), beside.string());
+        watcher.reset();
+    }
+}
+
 TEST_F(TrayProgramTest, AWatcherThatComesLateOrRestartsGetsTheIcon) {
     const pid_t pid = StartProgram();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
