@@ -2,7 +2,6 @@
 
 #include <malloc.h>
 
-#include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QSocketNotifier>
@@ -49,10 +48,6 @@ void ShowItemState(QAction& action, const MenuItem& item) {
     action.setCheckable(item.checked);
     action.setChecked(item.checked);
     action.setIcon(QIcon(MenuPicture(item.bitmap)));
-}
-
-QString QtCaption(const std::string& caption) {
-    return QString::fromStdString(caption);
 }
 
 }  // namespace
@@ -205,44 +200,46 @@ void TrayHost::OnMenuAboutToHide() {
 void TrayHost::RenderMenu(const std::vector<MenuItem>& items) {
     if (SameShape(items, renderedMenu_)) {
         UpdateMenuInPlace(*menu_, items);
-        renderedMenu_ = items;
-        return;
+    } else {
+        menu_->clear();
+        FillMenu(*menu_, items);
     }
     renderedMenu_ = items;
-    menu_->clear();
-    // Submenus are children of the menu: cleared with it, and styled with it.
-    std::function<void(QMenu&, const std::vector<MenuItem>&)> fill =
-        [this, &fill](QMenu& menu, const std::vector<MenuItem>& entries) {
-            for (const MenuItem& item : entries) {
-                switch (item.kind) {
-                    case MenuItemKind::Separator:
-                        menu.addSeparator();
-                        break;
-                    case MenuItemKind::Submenu: {
-                        QMenu* submenu = new QMenu(QtCaption(item.caption), &menu);
-                        submenu->setIcon(QIcon(MenuPicture(item.bitmap)));
-                        menu.addMenu(submenu);
-                        fill(*submenu, item.children);
-                        break;
-                    }
-                    case MenuItemKind::Command: {
-                        QAction* action = menu.addAction(QtCaption(item.caption));
-                        ShowItemState(*action, item);
-                        const int command = item.command;
-                        // Queued: the command may end the program, and with it this menu, which
-                        // must first finish handling the click.
-                        connect(
-                            action, &QAction::triggered, this,
-                            [this, command] { window_.OnCommand(command); }, Qt::QueuedConnection);
-                        if (item.isDefault) {
-                            menu.setDefaultAction(action);
-                        }
-                        break;
-                    }
-                }
+}
+
+// Submenus are children of their menu: cleared with it, and styled with it.
+void TrayHost::FillMenu(QMenu& menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+            case MenuItemKind::Separator:
+                menu.addSeparator();
+                break;
+            case MenuItemKind::Submenu: {
+                auto* submenu = new QMenu(QString::fromStdString(item.caption), &menu);
+                submenu->setIcon(QIcon(MenuPicture(item.bitmap)));
+                menu.addMenu(submenu);
+                FillMenu(*submenu, item.children);
+                break;
             }
-        };
-    fill(*menu_, items);
+            case MenuItemKind::Command:
+                AddCommand(menu, item);
+                break;
+        }
+    }
+}
+
+void TrayHost::AddCommand(QMenu& menu, const MenuItem& item) {
+    QAction* action = menu.addAction(QString::fromStdString(item.caption));
+    ShowItemState(*action, item);
+    const int command = item.command;
+    // Queued: the command may end the program, and with it this menu, which must first finish
+    // handling the click.
+    connect(
+        action, &QAction::triggered, this, [this, command] { window_.OnCommand(command); },
+        Qt::QueuedConnection);
+    if (item.isDefault) {
+        menu.setDefaultAction(action);
+    }
 }
 
 void TrayHost::UpdateMenuInPlace(QMenu& menu, const std::vector<MenuItem>& items) {

@@ -49,6 +49,8 @@ private:
     void OnMenuAboutToShow();
     void OnMenuAboutToHide();
     void RenderMenu(const std::vector<MenuItem>& items);
+    void FillMenu(QMenu& menu, const std::vector<MenuItem>& items);
+    void AddCommand(QMenu& menu, const MenuItem& item);
     void UpdateMenuInPlace(QMenu& menu, const std::vector<MenuItem>& items);
     void ApplyMenuBackground();
 
