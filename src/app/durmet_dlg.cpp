@@ -12,10 +12,10 @@
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
 #include "platform/desktop_power_control.h"
-#include "platform/interface_language.h"
 #include "recorder/heartbeat.h"
 #include "recorder/run_log.h"
 #include "remind/remind_file.h"
+#include "tray/menu_commands.h"
 #include "xml/data_document.h"
 
 namespace veltaro {
@@ -93,6 +93,14 @@ void CDurmetDlg::LoadHolidays() {
 }
 
 int CDurmetDlg::OnCommand(int command) {
+    if (const std::optional<PowerCommand> power = PowerCommandOfMenu(command)) {
+        RunPowerCommand(*power);
+        return 0;
+    }
+    if (const std::optional<int> language = LanguageOfMenu(command)) {
+        SetLanguage(*language);
+        return 0;
+    }
     switch (command) {
         case kCommandExit:
             ExitProgram();
@@ -106,35 +114,8 @@ int CDurmetDlg::OnCommand(int command) {
         case kCommandHide:
             hide();
             break;
-        case kCommandLogoff:
-            RunPowerCommand(PowerCommand::Logoff);
-            break;
-        case kCommandRestart:
-            RunPowerCommand(PowerCommand::Restart);
-            break;
-        case kCommandShutdown:
-            RunPowerCommand(PowerCommand::Shutdown);
-            break;
-        case kCommandLock:
-            RunPowerCommand(PowerCommand::Lock);
-            break;
-        case kCommandHibernate:
-            RunPowerCommand(PowerCommand::Hibernate);
-            break;
-        case kCommandStandby:
-            RunPowerCommand(PowerCommand::Standby);
-            break;
-        case kCommandMonitorOff:
-            RunPowerCommand(PowerCommand::MonitorOff);
-            break;
         case kCommandChime:
             ToggleChime();
-            break;
-        case kCommandEnglish:
-            SetLanguage(kLanguageEnglish);
-            break;
-        case kCommandChinese:
-            SetLanguage(kLanguageChinese);
             break;
         default:
             // The tool windows and the day's pages (32793, 32805, 32807, 32824, 32825) are in the

@@ -157,6 +157,28 @@ TEST_F(TrayProgramTest, StatusNotifierItemShowsTheClockTooltipAndMenu) {
     EXPECT_EQ(settings.ReadDword("RemindOnHour"), 0u);
 }
 
+// Each push costs the panel a redraw: within a few seconds at most a minute's change goes out
+// (a new picture and a new tooltip), never a redraw per cycle.
+TEST_F(TrayProgramTest, IconAndTooltipArePushedOnlyWhenTheyChange) {
+    const std::size_t before = StartWatcher();
+    const pid_t pid = StartProgram();
+    const QString item = RegisteredItem(before);
+    ASSERT_FALSE(item.isEmpty());
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const auto pushes = [this, &item] {
+        int count = 0;
+        for (const std::string& line : testing::LinesOf(watcherLog)) {
+            const QString text = QString::fromStdString(line);
+            count += text == "NewIcon " + item || text == "NewToolTip " + item ? 1 : 0;
+        }
+        return count;
+    };
+    const int settled = pushes();
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    EXPECT_LE(pushes() - settled, 2);
+    EndProgram(pid);
+}
+
 // A stored picture that is gone gives way to the one beside the program, and that choice is what
 // the exit saves; with neither, the menu still opens.
 TEST_F(TrayProgramTest, MenuBackgroundFallsBackToThePictureBesideTheProgram) {
