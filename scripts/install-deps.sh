@@ -5,10 +5,11 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev libxml2-dev
+    qt6-base-dev libgl-dev libxml2-dev libx11-dev libxext-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     tzdata locales dbus dbus-x11
     xvfb xauth trayer xdotool fonts-wqy-microhei
+    python3-dbus python3-gi python3-dbusmock libfaketime
 )
 missing=()
 for package in "${packages[@]}"; do

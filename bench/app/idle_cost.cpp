@@ -1,6 +1,8 @@
 // What the resident program costs while the user is not looking at it: wake-ups per second
 // (voluntary context switches of all its threads), CPU share and resident memory, next to a bare
-// Qt Widgets program. Usage: idle_cost_bench [seconds, default 30]
+// Qt Widgets program; then the same with a tray host (the tests' StatusNotifierWatcher on an X
+// server and session bus of its own), with the icon and tooltip pushes to the tray and the time
+// from start to the icon's registration. Usage: idle_cost_bench [seconds, default 30]
 #include <signal.h>
 
 #include <cstdio>
@@ -11,12 +13,14 @@
 #include <string>
 #include <thread>
 
+#include "desktop_doubles.h"
 #include "program_sandbox.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using veltaro::testing::ProgramSandbox;
+namespace doubles = veltaro::testing;
 
 struct Sample {
     long long voluntarySwitches = 0;
@@ -81,6 +85,82 @@ void Print(const char* name, const Figures& figures) {
                 figures.wakeUpsPerSecond, figures.cpuPercent, figures.residentMiB);
 }
 
+// The pushes of a new icon or tooltip by the item `service` that the watcher logged.
+int PushesBy(const fs::path& watcherLog, const std::string& service) {
+    int pushes = 0;
+    for (const std::string& line : doubles::LinesOf(watcherLog)) {
+        if (line == "NewIcon " + service || line == "NewToolTip " + service) {
+            ++pushes;
+        }
+    }
+    return pushes;
+}
+
+// Starts `program` in the tray desktop; the milliseconds until its icon registered, or -1.
+double StartWithTray(ProgramSandbox& sandbox, pid_t& pid, const std::vector<std::string>& desktop,
+                     const fs::path& watcherLog, std::string& service) {
+    const std::size_t before = doubles::LinesOf(watcherLog).size();
+    const auto start = std::chrono::steady_clock::now();
+    pid = sandbox.Start(desktop);
+    const std::string line = doubles::WaitForLine(watcherLog, "register ", before);
+    if (line.empty()) {
+        return -1;
+    }
+    service = line.substr(9);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+int MeasureWithTrayHost(int seconds) {
+    veltaro::testing::TempFolder folder;
+    const doubles::PrivateDisplay display;
+    const doubles::PrivateBus bus(folder.Path(), "session");
+    const fs::path watcherLog = folder.Path() / "watcher.log";
+    const std::unique_ptr<doubles::ChildProcess> watcher =
+        doubles::StartSniWatcher(bus.Address(), watcherLog);
+    if (doubles::WaitForLine(watcherLog, "ready").empty()) {
+        std::fprintf(stderr, "the tray host did not start\n");
+        return 1;
+    }
+    const std::vector<std::string> desktop = {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name(),
+                                              "DBUS_SESSION_BUS_ADDRESS=" + bus.Address()};
+    ProgramSandbox resident;
+    ProgramSandbox bare(BARE_QT_TRAY_PROGRAM);
+    pid_t residentPid = 0;
+    pid_t barePid = 0;
+    std::string residentItem;
+    std::string bareItem;
+    const double residentRegistered =
+        StartWithTray(resident, residentPid, desktop, watcherLog, residentItem);
+    const double bareRegistered = StartWithTray(bare, barePid, desktop, watcherLog, bareItem);
+    if (residentRegistered < 0 || bareRegistered < 0) {
+        std::fprintf(stderr, "an icon did not register\n");
+        return 1;
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const int pushesBefore = PushesBy(watcherLog, residentItem);
+    std::printf("\nWith a tray host over %d s (xcb on Xvfb, StatusNotifierItem)\n", seconds);
+    Figures residentFigures{};
+    Figures bareFigures{};
+    std::thread bareObserver([&] { bareFigures = Observe(barePid, seconds); });
+    residentFigures = Observe(residentPid, seconds);
+    bareObserver.join();
+    const int pushes = PushesBy(watcherLog, residentItem) - pushesBefore;
+    Print("veltaro", residentFigures);
+    Print("bare Qt tray program", bareFigures);
+    std::printf("%-28s %8.1f MiB\n", "resident memory above bare",
+                residentFigures.residentMiB - bareFigures.residentMiB);
+    std::printf("%-28s %8.2f per minute (%d in %d s)\n", "icon and tooltip pushes",
+                pushes * 60.0 / seconds, pushes, seconds);
+    std::printf("%-28s %8.0f ms (bare Qt program: %.0f ms)\n", "start to icon registered",
+                residentRegistered, bareRegistered);
+    ::kill(residentPid, SIGTERM);
+    ::kill(barePid, SIGTERM);
+    resident.WaitForExit(residentPid);
+    bare.WaitForExit(barePid);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,5 +189,5 @@ int main(int argc, char** argv) {
     ::kill(barePid, SIGTERM);
     resident.WaitForExit(residentPid);
     bare.WaitForExit(barePid);
-    return 0;
+    return MeasureWithTrayHost(seconds);
 }

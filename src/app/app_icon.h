@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace veltaro {
 
-// The program's clock icon, drawn rather than shipped so that it is sharp at every size.
+// Icon 139, the program's own: a 32 x 32 and a 16 x 16 image in the 16 colours of the old
+// palette. Windows, the about box and the desktop entry show it.
 QIcon AppIcon();
+QImage AppIconImage(int size);
 
 }  // namespace veltaro

@@ -1,28 +1,35 @@
 #include "app/durmet_dlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <QScreen>
 #include <iostream>
 
+#include "app/about_dlg.h"
 #include "app/app_icon.h"
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
+#include "app/tray_host.h"
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
+#include "platform/desktop_power_control.h"
 #include "recorder/heartbeat.h"
 #include "recorder/run_log.h"
 #include "remind/remind_file.h"
+#include "tray/menu_commands.h"
 #include "xml/data_document.h"
 
 namespace veltaro {
 
 CDurmetDlg* MainWindowPtr = nullptr;
 
-CDurmetDlg::CDurmetDlg(CDurmetApp& app) : app_(app) {
+CDurmetDlg::CDurmetDlg(CDurmetApp& app)
+    : app_(app),
+      power_(std::make_unique<DesktopPowerControl>(QDBusConnection::systemBus(),
+                                                   QDBusConnection::sessionBus())) {
     MainWindowPtr = this;
     setWindowTitle(QStringLiteral("Veltaro"));
+    QApplication::setWindowIcon(AppIcon());
     setWindowIcon(AppIcon());
 }
 
@@ -41,6 +48,7 @@ CDurmetDlg::~CDurmetDlg() {
 bool CDurmetDlg::OnInitDialog() {
     ReadChimeSetting();
     LoadRunLog();
+    StartTray();
     StartHeartbeat();
     LoadRemindPlans();
     LoadHolidays();
@@ -57,6 +65,11 @@ void CDurmetDlg::LoadRunLog() {
     RunLog = std::move(loaded.pastRuns);
     CurrentRun = loaded.currentRun;
     earlierRuns_ = loaded.earlierRuns;
+}
+
+void CDurmetDlg::StartTray() {
+    tray_ = std::make_unique<TrayHost>(*this, app_, clock_);
+    tray_->Start();
 }
 
 void CDurmetDlg::StartHeartbeat() {
@@ -84,20 +97,73 @@ void CDurmetDlg::LoadHolidays() {
 }
 
 int CDurmetDlg::OnCommand(int command) {
+    if (const std::optional<PowerCommand> power = PowerCommandOfMenu(command)) {
+        RunPowerCommand(*power);
+        return 0;
+    }
+    if (const std::optional<int> language = LanguageOfMenu(command)) {
+        SetLanguage(*language);
+        return 0;
+    }
     switch (command) {
         case kCommandExit:
             ExitProgram();
             break;
         case kCommandShowMainWindow:
-            ShowMainWindow();
+            QMetaObject::invokeMethod(this, &CDurmetDlg::ShowMainWindow, Qt::QueuedConnection);
+            break;
+        case kCommandAbout:
+            QMetaObject::invokeMethod(this, &CDurmetDlg::OpenAboutBox, Qt::QueuedConnection);
             break;
         case kCommandHide:
             hide();
             break;
+        case kCommandChime:
+            ToggleChime();
+            break;
         default:
+            // The tool windows and the day's pages (32793, 32805, 32807, 32824, 32825) are in the
+            // menu already; they act once their windows exist.
             break;
     }
     return 0;
+}
+
+void CDurmetDlg::RunPowerCommand(PowerCommand command) {
+    veltaro::RunPowerCommand(*power_, command);
+}
+
+void CDurmetDlg::ToggleChime() {
+    RemindOnHour = !RemindOnHour;
+}
+
+// Windows opened later and the next menu pick the language up by themselves; what is shown now is
+// labelled again at once.
+void CDurmetDlg::SetLanguage(int language) {
+    app_.AppLanguage = language;
+    tray_->Refresh();
+    update();
+}
+
+void CDurmetDlg::OpenAboutBox() {
+    if (AboutBoxOpen) {
+        return;
+    }
+    AboutBoxOpen = true;
+    CAboutDlg about(app_.AppLanguage);
+    about.exec();
+    AboutBoxOpen = false;
+}
+
+// A modal tool window runs its own event loop; it is ended first so that the exit steps run to
+// their end and the program does not wait for a window nobody looks at.
+void CDurmetDlg::CloseOpenToolWindows() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(widget);
+        if (dialog != nullptr && dialog != this && dialog->isVisible()) {
+            dialog->reject();
+        }
+    }
 }
 
 void CDurmetDlg::ShowMainWindow() {
@@ -114,7 +180,10 @@ void CDurmetDlg::ExitProgram() {
         return;
     }
     exited_ = true;
+    CloseOpenToolWindows();
     ExitFlag.Set();
+    // The tray removes its icon as it ends.
+    tray_.reset();
     for (std::thread& thread : ThreadHandles) {
         thread.join();
     }

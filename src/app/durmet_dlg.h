@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <thread>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/exit_signal.h"
+#include "platform/power_control.h"
 #include "recorder/past_runs.h"
 #include "recorder/run_log.h"
 #include "recorder/run_record.h"
@@ -15,6 +17,7 @@
 namespace veltaro {
 
 class CDurmetApp;
+class TrayHost;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -28,7 +31,8 @@ public:
 
     // The start-up steps of the window; it stays hidden.
     bool OnInitDialog();
-    // Carries out a menu command; the result goes back to whoever sent it.
+    // Carries out a menu command; the result goes back to whoever sent it. A command that opens a
+    // window returns once the opening is queued, so its sender does not wait for the window.
     int OnCommand(int command);
     void ExitProgram();
     void ShowMainWindow();
@@ -41,6 +45,8 @@ public:
     CTessvarXmlParse RemindDocument;
     CTessvarXmlParse HolidayDocument;
     veltaro::RemindSchedule RemindSchedule;
+    // Tray menus open at the moment; memory is not trimmed meanwhile.
+    int MenuOpenCount = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,13 +58,21 @@ private:
     void StartHeartbeat();
     void LoadRemindPlans();
     void LoadHolidays();
+    void StartTray();
     void SaveSettings();
+    void RunPowerCommand(PowerCommand command);
+    void ToggleChime();
+    void SetLanguage(int language);
+    void OpenAboutBox();
+    void CloseOpenToolWindows();
 
     CDurmetApp& app_;
     SystemClock clock_;
     std::uint32_t bootTag_ = 0;
     // What the start-up left to the heartbeat: earlier runs that still wait for the log.
     EarlierRunsState earlierRuns_;
+    std::unique_ptr<TrayHost> tray_;
+    std::unique_ptr<PowerControl> power_;
     bool exited_ = false;
 };
 

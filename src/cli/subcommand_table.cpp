@@ -1,6 +1,7 @@
 #include "cli/calendar_commands.h"
 #include "cli/command_defaults.h"
 #include "cli/log_command.h"
+#include "cli/open_command.h"
 #include "cli/remind_command.h"
 #include "cli/subcommand.h"
 #include "cli/usage_command.h"
@@ -33,6 +34,7 @@ constexpr Subcommand kSubcommands[] = {
     {"cal", kCalUsage, kCalSummary, OnThisComputer<RunCalCommand>},
     {"remind", kRemindUsage, kRemindSummary, OnThisComputer<RunRemindCommand>},
     {"usage", kUsageUsage, kUsageSummary, UsageCommand},
+    {"open", kOpenUsage, kOpenSummary, OpenCommand},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "instance_peer.h"
 #include "test_support.h"
 
 namespace veltaro {
@@ -26,16 +27,8 @@ TEST(InstanceChannel, CommandIsAnsweredAfterTheHandlerRan) {
 
     bool handled = false;
     std::thread server([&] {
-        std::unique_ptr<InstanceConnection> connection;
-        while (!(connection = listener->Accept())) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        while (connection->ReadAvailable() == InstanceConnection::Progress::NeedMore) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        EXPECT_EQ(connection->Command(), 32785);
+        EXPECT_EQ(testing::AnswerOneCommand(*listener, 7), 32785);
         handled = true;
-        connection->Answer(7);
     });
     int answer = 0;
     EXPECT_EQ(SendInstanceCommand(socket, 32785, std::chrono::seconds(10), &answer),
