@@ -4,11 +4,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <iostream>
 
 #include "app/app_icon.h"
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
+#include "app/main_window_view.h"
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
 #include "recorder/heartbeat.h"
@@ -44,6 +46,7 @@ bool CDurmetDlg::OnInitDialog() {
     StartHeartbeat();
     LoadRemindPlans();
     LoadHolidays();
+    CreateView();
     return true;
 }
 
@@ -83,6 +86,19 @@ void CDurmetDlg::LoadHolidays() {
                                             clock_.NowSeconds()));
 }
 
+void CDurmetDlg::CreateView() {
+    view_ = new MainWindowView(RunLog, CurrentRun, app_.AppLanguage, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    setFixedSize(sizeHint());
+    view_->ShowStartupPage();
+}
+
+void CDurmetDlg::RetranslateHistory() {
+    view_->RetranslateHistory();
+}
+
 int CDurmetDlg::OnCommand(int command) {
     switch (command) {
         case kCommandExit:
@@ -101,6 +117,7 @@ int CDurmetDlg::OnCommand(int command) {
 }
 
 void CDurmetDlg::ShowMainWindow() {
+    view_->ShowToday(HolidayDocument, DateOf(LocalDateTimeFromTm(LocalTime(clock_.NowSeconds()))));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }

@@ -15,6 +15,7 @@
 namespace veltaro {
 
 class CDurmetApp;
+class MainWindowView;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -32,6 +33,9 @@ public:
     int OnCommand(int command);
     void ExitProgram();
     void ShowMainWindow();
+    // Re-labels the run history and its buttons in the current AppLanguage (the language
+    // commands call it).
+    void RetranslateHistory();
 
     ExitSignal ExitFlag;
     std::vector<std::thread> ThreadHandles;
@@ -52,6 +56,7 @@ private:
     void StartHeartbeat();
     void LoadRemindPlans();
     void LoadHolidays();
+    void CreateView();
     void SaveSettings();
 
     CDurmetApp& app_;
@@ -60,6 +65,7 @@ private:
     // What the start-up left to the heartbeat: earlier runs that still wait for the log.
     EarlierRunsState earlierRuns_;
     bool exited_ = false;
+    MainWindowView* view_ = nullptr;
 };
 
 // The one main window, through which the rest of the program reaches the shared state.

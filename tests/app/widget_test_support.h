@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <cstdlib>
+#include <ostream>
 
 namespace veltaro::testing {
 
@@ -47,3 +48,8 @@ private:
 };
 
 }  // namespace veltaro::testing
+
+// Readable strings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
