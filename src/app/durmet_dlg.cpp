@@ -91,7 +91,8 @@ void CDurmetDlg::CreateView() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
-    setFixedSize(sizeHint());
+    // A fixed size that always fits the content, whatever fonts the desktop's style brings.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     view_->ShowStartupPage();
 }
 
@@ -118,6 +119,7 @@ int CDurmetDlg::OnCommand(int command) {
 
 void CDurmetDlg::ShowMainWindow() {
     view_->ShowToday(HolidayDocument, DateOf(LocalDateTimeFromTm(LocalTime(clock_.NowSeconds()))));
+    layout()->activate();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }

@@ -56,6 +56,7 @@ void MainWindowView::ArrangeControls() {
     whole->addLayout(content);
 
     auto* identity = new QHBoxLayout;
+    identity->setSpacing(kMargin / 2 + 2);
     identity->addWidget(IconLabel);
     identity->addWidget(WebSiteLink);
     identity->addStretch();

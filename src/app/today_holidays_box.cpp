@@ -27,6 +27,10 @@ TodayHolidaysBox::TodayHolidaysBox(QWidget* parent)
     auto* links = new QVBoxLayout(this);
     for (CStaticLink*& link : HolidayLinks) {
         link = new CStaticLink(this);
+        // The panel keeps room for every link, so a day with more holidays fits the window.
+        QSizePolicy keepRoom = link->sizePolicy();
+        keepRoom.setRetainSizeWhenHidden(true);
+        link->setSizePolicy(keepRoom);
         link->hide();
         links->addWidget(link);
     }
