@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <iostream>
 
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
+#include "app/main_window_view.h"
 #include "app/tray_host.h"
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
@@ -52,6 +54,7 @@ bool CDurmetDlg::OnInitDialog() {
     StartHeartbeat();
     LoadRemindPlans();
     LoadHolidays();
+    CreateView();
     return true;
 }
 
@@ -94,6 +97,20 @@ void CDurmetDlg::LoadHolidays() {
     ReportDataDocumentLoad(std::cerr, file,
                            LoadDataDocument(HolidayDocument, file, fresh, DataDocumentUse::kMend,
                                             clock_.NowSeconds()));
+}
+
+void CDurmetDlg::CreateView() {
+    view_ = new MainWindowView(RunLog, CurrentRun, app_.AppLanguage, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view_);
+    // A fixed size that always fits the content, whatever fonts the desktop's style brings.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    view_->ShowStartupPage();
+}
+
+void CDurmetDlg::RetranslateHistory() {
+    view_->RetranslateHistory();
 }
 
 int CDurmetDlg::OnCommand(int command) {
@@ -142,7 +159,7 @@ void CDurmetDlg::ToggleChime() {
 void CDurmetDlg::SetLanguage(int language) {
     app_.AppLanguage = language;
     tray_->Refresh();
-    update();
+    RetranslateHistory();
 }
 
 void CDurmetDlg::OpenAboutBox() {
@@ -167,6 +184,8 @@ void CDurmetDlg::CloseOpenToolWindows() {
 }
 
 void CDurmetDlg::ShowMainWindow() {
+    view_->ShowToday(HolidayDocument, DateOf(LocalDateTimeFromTm(LocalTime(clock_.NowSeconds()))));
+    layout()->activate();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }

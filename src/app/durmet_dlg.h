@@ -18,6 +18,7 @@ namespace veltaro {
 
 class CDurmetApp;
 class TrayHost;
+class MainWindowView;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -36,6 +37,9 @@ public:
     int OnCommand(int command);
     void ExitProgram();
     void ShowMainWindow();
+    // Re-labels the run history and its buttons in the current AppLanguage (the language
+    // commands call it).
+    void RetranslateHistory();
 
     ExitSignal ExitFlag;
     std::vector<std::thread> ThreadHandles;
@@ -59,6 +63,7 @@ private:
     void LoadRemindPlans();
     void LoadHolidays();
     void StartTray();
+    void CreateView();
     void SaveSettings();
     void RunPowerCommand(PowerCommand command);
     void ToggleChime();
@@ -74,6 +79,7 @@ private:
     std::unique_ptr<TrayHost> tray_;
     std::unique_ptr<PowerControl> power_;
     bool exited_ = false;
+    MainWindowView* view_ = nullptr;
 };
 
 // The one main window, through which the rest of the program reaches the shared state.

@@ -8,6 +8,8 @@ namespace veltaro {
 // The product web site. Every page address starts with it, and it is a page of its own (the
 // main window's web-site link).
 inline constexpr std::string_view kWebSiteAddress = "https://www.veltaro.com";
+// The author's address behind the main window's author credit.
+inline constexpr std::string_view kAuthorMailAddress = "mailto:author@veltaro.com";
 
 // The holiday identifier and kind that ask the holidays page for all holidays of the day.
 inline constexpr int kAllHolidays = -1;
