@@ -11,10 +11,14 @@
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
 #include "app/main_window_view.h"
+#include "app/plugin_discovery.h"
 #include "app/tray_host.h"
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
 #include "platform/desktop_power_control.h"
+#include "platform/xdg_folders.h"
+#include "plugins/plugin_folders.h"
+#include "plugins/shared_library_plugin.h"
 #include "recorder/heartbeat.h"
 #include "recorder/run_log.h"
 #include "remind/remind_file.h"
@@ -30,6 +34,7 @@ CDurmetDlg::CDurmetDlg(CDurmetApp& app)
       power_(std::make_unique<DesktopPowerControl>(QDBusConnection::systemBus(),
                                                    QDBusConnection::sessionBus())) {
     MainWindowPtr = this;
+    RegisterPluginFiles();
     setWindowTitle(QStringLiteral("Veltaro"));
     QApplication::setWindowIcon(AppIcon());
     setWindowIcon(AppIcon());
@@ -54,8 +59,36 @@ bool CDurmetDlg::OnInitDialog() {
     StartHeartbeat();
     LoadRemindPlans();
     LoadHolidays();
+    StartPluginDiscovery();
     CreateView();
     return true;
+}
+
+// Beside the program when its folder takes the data files (a build or a portable copy), else the
+// installed plug-ins and the user's own.
+std::vector<std::filesystem::path> CDurmetDlg::PluginFolders() const {
+    const bool programFolderWritable =
+        std::filesystem::path(app_.ProgramDirectory) == app_.DataFolder;
+    return veltaro::PluginFolders(app_.ProgramDirectory, programFolderWritable, DataHome());
+}
+
+// Each plug-in library registers itself at every start, so that a copied one needs no installer.
+void CDurmetDlg::RegisterPluginFiles() {
+    for (const std::filesystem::path& file : ListPluginFiles(PluginFolders())) {
+        if (RefusalOfPluginFile(file).empty()) {
+            RegisterPluginLibrary(file);
+        }
+    }
+}
+
+void CDurmetDlg::StartPluginDiscovery() {
+    pluginDiscovery_ = std::make_unique<PluginDiscovery>(
+        PluginFolders(), [this](const std::filesystem::path& file) {
+            if (std::unique_ptr<Plugin> plugin = LoadPluginLibrary(file)) {
+                Plugins.AddPlugin(std::move(plugin), app_.AppLanguage);
+            }
+        });
+    pluginDiscovery_->Start();
 }
 
 void CDurmetDlg::ReadChimeSetting() {
@@ -122,6 +155,9 @@ int CDurmetDlg::OnCommand(int command) {
         SetLanguage(*language);
         return 0;
     }
+    if (Plugins.DispatchPluginCommand(command)) {
+        return 0;
+    }
     switch (command) {
         case kCommandExit:
             ExitProgram();
@@ -160,6 +196,7 @@ void CDurmetDlg::SetLanguage(int language) {
     app_.AppLanguage = language;
     tray_->Refresh();
     RetranslateHistory();
+    Plugins.SetPluginLanguage(language);
 }
 
 void CDurmetDlg::OpenAboutBox() {
@@ -201,6 +238,11 @@ void CDurmetDlg::ExitProgram() {
     exited_ = true;
     CloseOpenToolWindows();
     ExitFlag.Set();
+    // Plug-ins go before the threads are waited for, as their search does.
+    if (pluginDiscovery_) {
+        pluginDiscovery_->Stop();
+    }
+    Plugins.UnloadPlugins();
     // The tray removes its icon as it ends.
     tray_.reset();
     for (std::thread& thread : ThreadHandles) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <filesystem>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/exit_signal.h"
 #include "platform/power_control.h"
+#include "plugins/plugin_host.h"
 #include "recorder/past_runs.h"
 #include "recorder/run_log.h"
 #include "recorder/run_record.h"
@@ -19,6 +21,7 @@ namespace veltaro {
 class CDurmetApp;
 class TrayHost;
 class MainWindowView;
+class PluginDiscovery;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -51,6 +54,7 @@ public:
     veltaro::RemindSchedule RemindSchedule;
     // Tray menus open at the moment; memory is not trimmed meanwhile.
     int MenuOpenCount = 0;
+    PluginHost Plugins;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +74,9 @@ private:
     void SetLanguage(int language);
     void OpenAboutBox();
     void CloseOpenToolWindows();
+    std::vector<std::filesystem::path> PluginFolders() const;
+    void RegisterPluginFiles();
+    void StartPluginDiscovery();
 
     CDurmetApp& app_;
     SystemClock clock_;
@@ -80,6 +87,7 @@ private:
     std::unique_ptr<PowerControl> power_;
     bool exited_ = false;
     MainWindowView* view_ = nullptr;
+    std::unique_ptr<PluginDiscovery> pluginDiscovery_;
 };
 
 // The one main window, through which the rest of the program reaches the shared state.

@@ -7,7 +7,7 @@
 namespace veltaro {
 namespace {
 
-constexpr int kSize = 13;
+constexpr int kSize = kMenuPictureSize;
 
 // Drawn pixel by pixel (no smoothing): at 13 pixels every pixel counts.
 QPixmap Blank() {

@@ -43,11 +43,21 @@ bool SameShape(const std::vector<MenuItem>& a, const std::vector<MenuItem>& b) {
                       });
 }
 
+QIcon ItemIcon(const MenuItem& item) {
+    if (item.picture.size() == kMenuPictureSize * kMenuPictureSize) {
+        QImage image(kMenuPictureSize, kMenuPictureSize, QImage::Format_ARGB32);
+        std::memcpy(image.bits(), item.picture.data(), item.picture.size() * sizeof(std::uint32_t));
+        return QIcon(QPixmap::fromImage(image));
+    }
+    return QIcon(MenuPicture(item.bitmap));
+}
+
 void ShowItemState(QAction& action, const MenuItem& item) {
     // Like the old menus: a picture while unchecked, the check mark alone while checked.
     action.setCheckable(item.checked);
     action.setChecked(item.checked);
-    action.setIcon(QIcon(MenuPicture(item.bitmap)));
+    action.setEnabled(item.enabled);
+    action.setIcon(ItemIcon(item));
 }
 
 }  // namespace
@@ -102,7 +112,8 @@ void TrayHost::OnTrayAppeared() {
     icon_->setIcon(QIcon(QPixmap::fromImage(ClockImage(shownPicture_))));
     icon_->setToolTip(shownToolTip_);
     icon_->setContextMenu(menu_.get());
-    RenderMenu(BuildTrayMenu({app_.AppLanguage, window_.RemindOnHour}));
+    RenderMenu(
+        BuildTrayMenu({app_.AppLanguage, window_.RemindOnHour}, window_.Plugins.BuildMenuItems()));
     connect(icon_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger) {
@@ -189,7 +200,8 @@ void TrayHost::TrimMemory(bool topOfHour) {
 
 void TrayHost::OnMenuAboutToShow() {
     ++window_.MenuOpenCount;
-    RenderMenu(BuildTrayMenu({app_.AppLanguage, window_.RemindOnHour}));
+    RenderMenu(
+        BuildTrayMenu({app_.AppLanguage, window_.RemindOnHour}, window_.Plugins.BuildMenuItems()));
     ApplyMenuBackground();
 }
 
@@ -216,7 +228,7 @@ void TrayHost::FillMenu(QMenu& menu, const std::vector<MenuItem>& items) {
                 break;
             case MenuItemKind::Submenu: {
                 auto* submenu = new QMenu(QString::fromStdString(item.caption), &menu);
-                submenu->setIcon(QIcon(MenuPicture(item.bitmap)));
+                submenu->setIcon(ItemIcon(item));
                 menu.addMenu(submenu);
                 FillMenu(*submenu, item.children);
                 break;
@@ -250,7 +262,7 @@ void TrayHost::UpdateMenuInPlace(QMenu& menu, const std::vector<MenuItem>& items
         if (item.kind == MenuItemKind::Command) {
             ShowItemState(action, item);
         } else if (item.kind == MenuItemKind::Submenu) {
-            action.setIcon(QIcon(MenuPicture(item.bitmap)));
+            action.setIcon(ItemIcon(item));
             UpdateMenuInPlace(*action.menu(), item.children);
         }
     }

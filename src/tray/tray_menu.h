@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ enum MenuBitmap : int {
     kBitmapRemindPlan = 1001,
 };
 
+// Menu item pictures are 13 x 13 pixels.
+inline constexpr int kMenuPictureSize = 13;
+
 enum class MenuItemKind { Command, Separator, Submenu };
 
 // One item of the tray menu as it is shown, in one language.
@@ -25,8 +29,11 @@ struct MenuItem {
     int command = 0;
     std::string caption;  // UTF-8, '&' before the access key
     bool checked = false;
+    bool enabled = true;
     bool isDefault = false;  // drawn bold; a left click on the icon runs it
     int bitmap = kBitmapNone;
+    // A picture of the item's own (a plug-in's): 13 x 13 ARGB, in place of `bitmap`.
+    std::vector<std::uint32_t> picture;
     std::vector<MenuItem> children;
 };
 
@@ -36,7 +43,8 @@ struct TrayMenuState {
     bool remindOnHour = true;
 };
 
-// Plug-in items go here: after the first group and its separator.
+// Plug-in items go here: after the first group and its separator; they bring their own separator
+// after them.
 inline constexpr std::size_t kPluginItemsPosition = 5;
 
 // The menu as it opens: the popup of the state's language, the plug-ins' items at their place,
