@@ -405,5 +405,53 @@ TEST_F(TrayProgramTest, XEmbedTrayTakesClicksAndGetsTheIconBackAfterARestart) {
     EndProgram(pid);
 }
 
+// Plug-ins dropped into the program's Plugin/ folder: a test plug-in with one item, one with a
+// submenu, and the two examples that come with the program, all in the menu between the first
+// group and "History Today...", their commands routed back, their language switched, let go at
+// exit.
+TEST_F(TrayProgramTest, PluginsGetTheirItemsInTheMenuAndTheirCommands) {
+    const fs::path plugins = sandbox.ProgramFolder() / "Plugin";
+    fs::create_directories(plugins);
+    for (const char* name : {"single", "submenu"}) {
+        const std::string file = std::string("libtest_plugin_") + name + ".so";
+        fs::copy_file(fs::path(VELTARO_TEST_PLUGIN_FOLDER) / file, plugins / ("a_" + file));
+    }
+    for (const char* example : {"veltaro_countdown.so", "veltaro_date_copy.so"}) {
+        fs::copy_file(fs::path(VELTARO_EXAMPLE_PLUGIN_FOLDER) / example, plugins / example);
+    }
+    const fs::path calls = folder.Path() / "plugin-calls.log";
+    const std::size_t before = StartWatcher();
+    const pid_t pid = StartProgram({"VELTARO_TEST_PLUGIN_LOG=" + calls.string()});
+    const QString item = RegisteredItem(before);
+    ASSERT_FALSE(item.isEmpty());
+    SniItemProbe probe(session, item);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the plug-ins load meanwhile
+
+    const MenuNode menu = probe.MenuLayout();
+    const std::vector<QString> labels = LabelsOf(menu);
+    ASSERT_EQ(labels.size(), 19u);
+    EXPECT_EQ(std::vector<QString>(labels.begin() + 5, labels.begin() + 10),
+              (std::vector<QString>{"single", "submenu", "Countdown", "Copy Today's Date", ""}));
+    EXPECT_EQ(labels[10], "History Today...");
+    EXPECT_EQ(LabelsOf(menu.children[6]), (std::vector<QString>{"First", "Second", "", "Third"}));
+    EXPECT_EQ(LabelsOf(menu.children[7]),
+              (std::vector<QString>{"5 minutes", "15 minutes", "", "30 minutes"}));
+    ASSERT_TRUE(probe.ClickMenuItem(menu.children[5].id));
+    ASSERT_TRUE(probe.ClickMenuItem(menu.children[6].children[3].id));
+    ASSERT_TRUE(probe.ClickMenuItem(menu.Find("中文")->id));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const MenuNode chinese = probe.MenuLayout();
+    EXPECT_EQ(chinese.children[7].Label(), "倒计时");
+    EXPECT_EQ(chinese.children[8].Label(), "复制今天的日期");
+    EndProgram(pid);
+
+    EXPECT_EQ(testing::ReadText(calls),
+              "single Register\nsubmenu Register\n"
+              "single Initialize\nsingle SetLanguage 9\nsubmenu Initialize\nsubmenu SetLanguage 9\n"
+              "single Execute 0\nsubmenu Execute 103\n"
+              "single SetLanguage 4\nsubmenu SetLanguage 4\n"
+              "single Uninitialize\nsubmenu Uninitialize\n");
+}
+
 }  // namespace
 }  // namespace veltaro
