@@ -75,6 +75,7 @@ std::vector<std::filesystem::path> CDurmetDlg::PluginFolders() const {
 // Each plug-in library registers itself at every start, so that a copied one needs no installer.
 void CDurmetDlg::RegisterPluginFiles() {
     for (const std::filesystem::path& file : ListPluginFiles(PluginFolders())) {
+        // A refused file is reported by the search that follows.
         if (RefusalOfPluginFile(file).empty()) {
             RegisterPluginLibrary(file);
         }

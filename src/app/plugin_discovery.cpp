@@ -1,6 +1,7 @@
 #include "app/plugin_discovery.h"
 
 #include <QMetaObject>
+#include <system_error>
 
 #include "platform/problem_report.h"
 #include "plugins/plugin_folders.h"
@@ -17,7 +18,27 @@ PluginDiscovery::~PluginDiscovery() {
 }
 
 void PluginDiscovery::Start() {
-    thread_ = std::thread([this] { Search(); });
+    try {
+        thread_ = std::thread([this] { Search(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the search runs here, on the UI thread, all at once.
+        for (const std::filesystem::path& file : TrustedFiles()) {
+            load_(file);
+        }
+    }
+}
+
+std::vector<std::filesystem::path> PluginDiscovery::TrustedFiles() const {
+    std::vector<std::filesystem::path> trusted;
+    for (const std::filesystem::path& file : ListPluginFiles(folders_)) {
+        if (const std::string refusal = RefusalOfPluginFile(file); refusal.empty()) {
+            trusted.push_back(file);
+        } else {
+            ReportProblemOnce("plugin:" + file.string(),
+                              "plug-in " + file.string() + " not loaded: " + refusal);
+        }
+    }
+    return trusted;
 }
 
 void PluginDiscovery::Stop() {
@@ -32,12 +53,7 @@ void PluginDiscovery::Stop() {
 }
 
 void PluginDiscovery::Search() {
-    for (const std::filesystem::path& file : ListPluginFiles(folders_)) {
-        if (const std::string refusal = RefusalOfPluginFile(file); !refusal.empty()) {
-            ReportProblemOnce("plugin:" + file.string(),
-                              "plug-in " + file.string() + " not loaded: " + refusal);
-            continue;
-        }
+    for (const std::filesystem::path& file : TrustedFiles()) {
         if (!HandOver(file)) {
             return;
         }

@@ -27,6 +27,8 @@ public:
     void Stop();
 
 private:
+    // The plug-in files that may be loaded; a refused one is reported once.
+    std::vector<std::filesystem::path> TrustedFiles() const;
     void Search();
     // Queues `file` to the UI thread and waits until it was loaded; false when stopped.
     bool HandOver(const std::filesystem::path& file);
