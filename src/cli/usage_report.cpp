@@ -5,10 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/clock.h"
-#include "platform/interface_language.h"
-#include "recorder/history_text.h"
-
 namespace veltaro {
 namespace {
 
@@ -33,31 +29,6 @@ std::string Bar(std::int64_t seconds, std::int64_t busiest, std::size_t columns)
     }
     return bar + kPartial[eighths % 8];
 }
-
-struct SummaryTexts {
-    const char* runs;
-    const char* damaged;
-    const char* first;
-    const char* last;
-    const char* total;
-    const char* average;
-    const char* longest;
-    const char* shortest;
-    const char* share;
-};
-
-constexpr SummaryTexts kEnglish{"Runs: ",
-                                " (damaged records skipped: ",
-                                "First startup: ",
-                                "Last startup: ",
-                                "Total run time: ",
-                                "Average run time: ",
-                                "Longest run: ",
-                                "Shortest run: ",
-                                "Running share of the time since the first startup: "};
-constexpr SummaryTexts kChinese{"启动次数: ", "（跳过损坏记录: ", "首次开机: ",
-                                "最近开机: ", "总运行时间: ",     "平均运行时间: ",
-                                "最长运行: ", "最短运行: ",       "首次开机以来的运行时间占比: "};
 
 }  // namespace
 
@@ -86,23 +57,9 @@ void WriteUsageCsv(std::span<const UsageBucket> buckets, std::ostream& out) {
 }
 
 void WriteUsageSummary(const UsageSummary& summary, int language, std::ostream& out) {
-    const SummaryTexts& texts = ShowsChineseTexts(language) ? kChinese : kEnglish;
-    out << texts.runs << summary.runs;
-    if (summary.damaged > 0) {
-        out << texts.damaged << summary.damaged << (ShowsChineseTexts(language) ? "）" : ")");
+    for (const std::string& line : UsageSummaryLines(summary, language)) {
+        out << line << '\n';
     }
-    out << '\n';
-    if (summary.firstStartup && summary.lastStartup) {
-        out << texts.first << DateTimeText(LocalTime(*summary.firstStartup)) << '\n'
-            << texts.last << DateTimeText(LocalTime(*summary.lastStartup)) << '\n';
-    }
-    out << texts.total << SpanText(summary.totalMs, language) << '\n'
-        << texts.average << SpanText(summary.averageMs, language) << '\n'
-        << texts.longest << SpanText(summary.longestMs, language) << '\n'
-        << texts.shortest << SpanText(summary.shortestMs, language) << '\n';
-    char share[16];
-    std::snprintf(share, sizeof share, "%.1f%%", summary.runningShare * 100);
-    out << texts.share << share << '\n';
 }
 
 }  // namespace veltaro

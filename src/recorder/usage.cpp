@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <cstdio>
+
 #include "platform/clock.h"
+#include "platform/interface_language.h"
+#include "recorder/history_text.h"
 
 namespace veltaro {
 namespace {
@@ -49,7 +53,54 @@ LocalDate ShiftPeriods(const LocalDate& first, UsagePeriod period, int periods) 
     return first;
 }
 
+struct SummaryTexts {
+    const char* runs;
+    const char* damaged;
+    const char* first;
+    const char* last;
+    const char* total;
+    const char* average;
+    const char* longest;
+    const char* shortest;
+    const char* share;
+};
+
+constexpr SummaryTexts kEnglish{"Runs: ",
+                                " (damaged records skipped: ",
+                                "First startup: ",
+                                "Last startup: ",
+                                "Total run time: ",
+                                "Average run time: ",
+                                "Longest run: ",
+                                "Shortest run: ",
+                                "Running share of the time since the first startup: "};
+constexpr SummaryTexts kChinese{"启动次数: ", "（跳过损坏记录: ", "首次开机: ",
+                                "最近开机: ", "总运行时间: ",     "平均运行时间: ",
+                                "最长运行: ", "最短运行: ",       "首次开机以来的运行时间占比: "};
+
 }  // namespace
+
+std::vector<std::string> UsageSummaryLines(const UsageSummary& summary, int language) {
+    const SummaryTexts& texts = ShowsChineseTexts(language) ? kChinese : kEnglish;
+    std::string runs = texts.runs + std::to_string(summary.runs);
+    if (summary.damaged > 0) {
+        runs += texts.damaged + std::to_string(summary.damaged) +
+                (ShowsChineseTexts(language) ? "）" : ")");
+    }
+    std::vector<std::string> lines = {runs};
+    if (summary.firstStartup && summary.lastStartup) {
+        lines.push_back(texts.first + DateTimeText(LocalTime(*summary.firstStartup)));
+        lines.push_back(texts.last + DateTimeText(LocalTime(*summary.lastStartup)));
+    }
+    lines.push_back(texts.total + SpanText(summary.totalMs, language));
+    lines.push_back(texts.average + SpanText(summary.averageMs, language));
+    lines.push_back(texts.longest + SpanText(summary.longestMs, language));
+    lines.push_back(texts.shortest + SpanText(summary.shortestMs, language));
+    char share[16];
+    std::snprintf(share, sizeof share, "%.1f%%", summary.runningShare * 100);
+    lines.push_back(texts.share + std::string(share));
+    return lines;
+}
 
 UsageTimeline::UsageTimeline(const PastRuns& pastRuns, const RunRecord& liveRun)
     : damaged_(pastRuns.DamagedCount()) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "calendar/local_date_time.h"
@@ -33,6 +34,10 @@ struct UsageSummary {
     // overlapping records (a damaged log may have them) count once.
     double runningShare = 0;
 };
+
+// The summary as lines of text in the interface language: runs, first and last start-up, total,
+// average, longest and shortest run time, and the running share.
+std::vector<std::string> UsageSummaryLines(const UsageSummary& summary, int language);
 
 // Every run (the live one last) as a stretch of wall-clock time, worked out once for all the
 // figures: a usage window recomputes them on every open.
