@@ -66,6 +66,7 @@ private:
     EarlierRunsState earlierRuns_;
     bool exited_ = false;
     MainWindowView* view_ = nullptr;
+    bool placed_ = false;
 };
 
 // The one main window, through which the rest of the program reaches the shared state.

@@ -122,6 +122,16 @@ TEST_F(MainWindowProgramTest, ShowStepBackOpenALinkAndHideWithEsc) {
                                   kCommandShowMainWindow, std::chrono::seconds(10)),
               SendOutcome::Answered);
     ASSERT_TRUE(ShowsEventually(kPanel, "The 4th startup"));
+    const std::optional<testing::AccessibleElement> dialog =
+        accessibility.Find(kApplication, QStringLiteral("dialog"), "Veltaro");
+    ASSERT_TRUE(dialog);
+    const QRect shown = accessibility.ScreenExtents(*dialog);
+    int screenWidth = 0;
+    int screenHeight = 0;
+    std::sscanf(Output("xdotool getdisplaygeometry").c_str(), "%d %d", &screenWidth, &screenHeight);
+    const QSize screen(screenWidth, screenHeight);
+    EXPECT_NEAR(shown.center().x(), screen.width() / 2, 2) << "centred the first time";
+    EXPECT_NEAR(shown.center().y(), screen.height() / 2, 2);
     EXPECT_TRUE(Showing(kLabel, "Shutdown Time: Unknown"));
     EXPECT_TRUE(Showing(kPanel, "Holiday Info"));
     EXPECT_TRUE(Showing(kLabel, "History Today"));
@@ -158,6 +168,13 @@ TEST_F(MainWindowProgramTest, ShowStepBackOpenALinkAndHideWithEsc) {
     Output("xdotool windowfocus --sync " + window + " key Escape");
     EXPECT_TRUE(Eventually([&] { return !Showing(kButton, "This Time"); }));
     EXPECT_TRUE(sandbox.IsAlive(pid));
+
+    // Put elsewhere and shown again, it stays there and still shows the run the user chose.
+    Output("xdotool windowmove --sync " + window + " 40 30");
+    SendInstanceCommand(InstanceSocketPath(sandbox.RuntimeDir(), pid), kCommandShowMainWindow,
+                        std::chrono::seconds(10));
+    ASSERT_TRUE(ShowsEventually(kPanel, "The 3rd startup"));
+    EXPECT_EQ(accessibility.ScreenExtents(*dialog).topLeft(), QPoint(40, 30));
 }
 
 }  // namespace
