@@ -1,7 +1,6 @@
 // What the resident program costs while the user is not looking at it: wake-ups per second
-// (voluntary context switches of all its threads), CPU share and resident memory, next to one whose
-// main window was shown and hidden again and to a bare Qt Widgets program.
-// Usage: idle_cost_bench [seconds, default 30]
+// (voluntary context switches of all its threads), CPU share and resident memory, next to a bare
+// Qt Widgets program. Usage: idle_cost_bench [seconds, default 30]
 #include <signal.h>
 
 #include <cstdio>
@@ -12,8 +11,6 @@
 #include <string>
 #include <thread>
 
-#include "app/command_ids.h"
-#include "platform/instance_channel.h"
 #include "program_sandbox.h"
 
 namespace {
@@ -89,44 +86,28 @@ void Print(const char* name, const Figures& figures) {
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
     ProgramSandbox resident;
-    ProgramSandbox shownOnce;
     ProgramSandbox bare(BARE_QT_PROGRAM);
     const pid_t residentPid = resident.Start();
-    const pid_t shownPid = shownOnce.Start();
     const pid_t barePid = bare.Start();
-    if (!resident.WaitUntilRunning(residentPid) || !shownOnce.WaitUntilRunning(shownPid)) {
+    if (!resident.WaitUntilRunning(residentPid)) {
         std::fprintf(stderr, "veltaro did not start\n");
         return 1;
     }
-    // Its window shown with the live run ticking, then hidden: from then on it must cost what a
-    // never-shown one costs.
-    const std::filesystem::path shownSocket =
-        veltaro::InstanceSocketPath(shownOnce.RuntimeDir(), shownPid);
-    veltaro::SendInstanceCommand(shownSocket, veltaro::kCommandShowMainWindow,
-                                 std::chrono::seconds(5));
-    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
-    veltaro::SendInstanceCommand(shownSocket, veltaro::kCommandHide, std::chrono::seconds(5));
     // Let both settle: start-up work is not idle cost.
     std::this_thread::sleep_for(std::chrono::seconds(2));
     std::printf("Idle cost over %d s (offscreen platform)\n", seconds);
     Figures residentFigures{};
-    Figures shownFigures{};
     Figures bareFigures{};
-    std::thread shownObserver([&] { shownFigures = Observe(shownPid, seconds); });
     std::thread bareObserver([&] { bareFigures = Observe(barePid, seconds); });
     residentFigures = Observe(residentPid, seconds);
-    shownObserver.join();
     bareObserver.join();
     Print("veltaro", residentFigures);
-    Print("veltaro, window shown+hidden", shownFigures);
     Print("bare Qt Widgets program", bareFigures);
     std::printf("%-28s %8.1f MiB\n", "resident memory above bare",
                 residentFigures.residentMiB - bareFigures.residentMiB);
     ::kill(residentPid, SIGTERM);
-    ::kill(shownPid, SIGTERM);
     ::kill(barePid, SIGTERM);
     resident.WaitForExit(residentPid);
-    shownOnce.WaitForExit(shownPid);
     bare.WaitForExit(barePid);
     return 0;
 }
