@@ -13,16 +13,19 @@ namespace {
 
 const QString kRootPath = QStringLiteral("/org/a11y/atspi/accessible/root");
 const QString kAccessible = QStringLiteral("org.a11y.atspi.Accessible");
-// A peer that does not answer (a registry still starting) must not hold a test for long.
+// A peer that does not answer (a registry still starting) must not hold a test for long; the
+// bus itself may take longer to start on a busy machine.
 constexpr int kCallTimeoutMs = 3000;
+constexpr int kBusStartTimeoutMs = 20000;
 constexpr uint kStateEnabled = 8;
 constexpr uint kStateShowing = 25;
 
 QDBusMessage Call(QDBusConnection& bus, const QString& service, const QString& path,
-                  const QString& interface, const QString& method, const QVariantList& arguments) {
+                  const QString& interface, const QString& method, const QVariantList& arguments,
+                  int timeoutMs = kCallTimeoutMs) {
     QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
     message.setArguments(arguments);
-    return bus.call(message, QDBus::Block, kCallTimeoutMs);
+    return bus.call(message, QDBus::Block, timeoutMs);
 }
 
 QVariant FirstResult(const QDBusMessage& reply) {
