@@ -48,7 +48,7 @@ bool AccessibilityTree::Connect() {
     QDBusConnection session = QDBusConnection::sessionBus();
     const QDBusMessage reply =
         Call(session, QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-             QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"), {});
+             QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"), {}, kBusStartTimeoutMs);
     const QString address = FirstResult(reply).toString();
     if (address.isEmpty()) {
         return false;
