@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     tzdata locales dbus dbus-x11
     xvfb xauth trayer xdotool fonts-wqy-microhei
-    python3-dbus python3-gi python3-dbusmock libfaketime
+    python3-dbus python3-gi python3-dbusmock libfaketime at-spi2-core
 )
 missing=()
 for package in "${packages[@]}"; do

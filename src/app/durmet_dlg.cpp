@@ -224,8 +224,11 @@ void CDurmetDlg::CloseOpenToolWindows() {
 void CDurmetDlg::ShowMainWindow() {
     view_->ShowToday(HolidayDocument, DateOf(LocalDateTimeFromTm(LocalTime(clock_.NowSeconds()))));
     layout()->activate();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Centred the first time; afterwards it comes back where the user dragged it.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!placed_ && screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
+        placed_ = true;
     }
     showNormal();
     raise();

@@ -88,6 +88,7 @@ private:
     bool exited_ = false;
     MainWindowView* view_ = nullptr;
     std::unique_ptr<PluginDiscovery> pluginDiscovery_;
+    bool placed_ = false;
 };
 
 // The one main window, through which the rest of the program reaches the shared state.

@@ -16,14 +16,15 @@ QString FromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// Wide enough for the longest holiday names of the shipped file in either language.
+// Wide enough for the holiday names of the shipped file in either language; longer names of a
+// user's own file widen the window rather than being cut off.
 constexpr int kPanelWidth = 210;
 
 }  // namespace
 
 TodayHolidaysBox::TodayHolidaysBox(QWidget* parent)
     : QGroupBox(parent), HistoryTodayLink(new CStaticLink(this)), MoreLink(new CStaticLink(this)) {
-    setFixedWidth(kPanelWidth);
+    setMinimumWidth(kPanelWidth);
     auto* links = new QVBoxLayout(this);
     for (CStaticLink*& link : HolidayLinks) {
         link = new CStaticLink(this);

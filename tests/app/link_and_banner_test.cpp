@@ -36,6 +36,7 @@ TEST_F(LinkTest, BlueThenRedWhileHoveredThenPurpleAfterAnOpenAndBlueOnceLeft) {
     link.SetCaption("History Today");
     link.SetTarget("https://www.veltaro.com/veltaro6/History.asp?Year=2024&Month=3&Day=5&LangID=9");
     EXPECT_EQ(link.TextColour(), CStaticLink::kNormalColour);
+    EXPECT_EQ(link.cursor().shape(), Qt::PointingHandCursor);
     Hover();
     EXPECT_EQ(link.TextColour(), CStaticLink::kHoverColour);
     QTest::mouseClick(&link, Qt::LeftButton);

@@ -87,6 +87,12 @@ TEST_F(MainWindowViewTest, ADayOfSevenHolidaysShowsTheFirstFiveWithTheirPages) {
     EXPECT_EQ(view->Holidays->MoreLink->Target(),
               base + "Holiday.asp?Year=2024&Month=10&Day=1&ID=-1&Type=-1&LangID=9");
     EXPECT_EQ(view->Holidays->title(), "Holiday Info");
+    // Names longer than the panel widen it rather than being cut off.
+    dialog.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    dialog.show();
+    for (const CStaticLink* link : view->Holidays->HolidayLinks) {
+        EXPECT_GE(link->width(), link->sizeHint().width()) << link->text().toStdString();
+    }
 
     QTest::mouseClick(view->Holidays->HolidayLinks[4], Qt::LeftButton);
     EXPECT_EQ(browser.Opened,
