@@ -24,6 +24,8 @@ enum Command : int {
     kCommandChinese = 32823,
     kCommandHistoryToday = 32824,
     kCommandHolidayToday = 32825,
+    // The usage window, from the main window's history panel (and `veltaro-cli open usage`).
+    kCommandUsage = 32826,
 };
 
 }  // namespace veltaro

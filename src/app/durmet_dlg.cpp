@@ -12,7 +12,9 @@
 #include "app/durmet_app.h"
 #include "app/main_window_view.h"
 #include "app/plugin_discovery.h"
+#include "app/run_history_view.h"
 #include "app/tray_host.h"
+#include "app/usage/usage_dlg.h"
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
 #include "platform/desktop_power_control.h"
@@ -141,6 +143,8 @@ void CDurmetDlg::CreateView() {
     // A fixed size that always fits the content, whatever fonts the desktop's style brings.
     layout->setSizeConstraint(QLayout::SetFixedSize);
     view_->ShowStartupPage();
+    connect(view_->History, &RunHistoryView::usageRequested, this,
+            [this] { OnCommand(kCommandUsage); });
 }
 
 void CDurmetDlg::RetranslateHistory() {
@@ -168,6 +172,9 @@ int CDurmetDlg::OnCommand(int command) {
             break;
         case kCommandAbout:
             QMetaObject::invokeMethod(this, &CDurmetDlg::OpenAboutBox, Qt::QueuedConnection);
+            break;
+        case kCommandUsage:
+            QMetaObject::invokeMethod(this, &CDurmetDlg::OpenUsageWindow, Qt::QueuedConnection);
             break;
         case kCommandHide:
             hide();
@@ -198,6 +205,16 @@ void CDurmetDlg::SetLanguage(int language) {
     tray_->Refresh();
     RetranslateHistory();
     Plugins.SetPluginLanguage(language);
+}
+
+void CDurmetDlg::OpenUsageWindow() {
+    if (UsageWindowOpen) {
+        return;
+    }
+    UsageWindowOpen = true;
+    CQuorvaneUsageDlg usage(RunLog, CurrentRun, clock_, app_.AppLanguage);
+    usage.exec();
+    UsageWindowOpen = false;
 }
 
 void CDurmetDlg::OpenAboutBox() {

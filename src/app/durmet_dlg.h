@@ -73,6 +73,7 @@ private:
     void ToggleChime();
     void SetLanguage(int language);
     void OpenAboutBox();
+    void OpenUsageWindow();
     void CloseOpenToolWindows();
     std::vector<std::filesystem::path> PluginFolders() const;
     void RegisterPluginFiles();

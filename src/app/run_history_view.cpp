@@ -68,6 +68,7 @@ RunHistoryView::RunHistoryView(const PastRuns& runLog, RunRecord& currentRun, co
       ThisTimeButton(new QPushButton(host)),
       CloseButton(new QPushButton(host)),
       AuthorLink(new CStaticLink(host)),
+      UsageLink(new QLabel(RunBox)),
       runLog_(runLog),
       currentRun_(currentRun),
       language_(language) {
@@ -76,6 +77,10 @@ RunHistoryView::RunHistoryView(const PastRuns& runLog, RunRecord& currentRun, co
         lines->addWidget(line);
     }
     lines->addStretch();
+    lines->addWidget(UsageLink, 0, Qt::AlignRight);
+    UsageLink->setTextFormat(Qt::RichText);
+    UsageLink->setCursor(Qt::PointingHandCursor);
+    connect(UsageLink, &QLabel::linkActivated, this, &RunHistoryView::usageRequested);
     RunTimeLine->setMinimumWidth(WidestLine(RunTimeLine->fontMetrics()));
 
     Trackbar->setTickPosition(QSlider::NoTicks);
@@ -164,6 +169,8 @@ void RunHistoryView::SetCaptions(int language) {
     SetButtonCaption(ThisTimeButton, captions.thisTime);
     SetButtonCaption(CloseButton, captions.close);
     AuthorLink->SetCaption(FromUtf8(captions.authorCredit));
+    UsageLink->setText(QStringLiteral("<a href=\"usage\">%1</a>").arg(FromUtf8(captions.usage)));
+    UsageLink->setAccessibleName(FromUtf8(captions.usage));
     Trackbar->setAccessibleName(FromUtf8(captions.trackbar));
 }
 

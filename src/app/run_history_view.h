@@ -50,6 +50,11 @@ public:
     QPushButton* const ThisTimeButton;
     QPushButton* const CloseButton;
     CStaticLink* const AuthorLink;
+    // Opens the usage window (usageRequested).
+    QLabel* const UsageLink;
+
+signals:
+    void usageRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -17,11 +17,11 @@ std::optional<RunViewContent> RunViewOf(const PastRuns& pastRuns, const RunRecor
 
 HistoryCaptions HistoryCaptionsFor(int language) {
     if (ShowsChineseTexts(language)) {
-        return {"上一次(&L)", "下一次(&N)",           "本次(&T)",
-                "关闭(&C)",   "作者: Veltaro 工作室", "选择一次运行"};
+        return {"上一次(&L)",           "下一次(&N)",   "本次(&T)",   "关闭(&C)",
+                "作者: Veltaro 工作室", "选择一次运行", "使用统计..."};
     }
-    return {"&Last Time",  "&Next Time", "&This Time", "&Close", "Author: Veltaro Studio",
-            "Choose a run"};
+    return {"&Last Time",   "&Next Time", "&This Time", "&Close", "Author: Veltaro Studio",
+            "Choose a run", "Usage..."};
 }
 
 }  // namespace veltaro

@@ -26,6 +26,7 @@ struct HistoryCaptions {
     std::string close;
     std::string authorCredit;
     std::string trackbar;
+    std::string usage;  // the link to the usage window
 };
 
 // Runs are numbered from 1; the one after the past runs is the live run.

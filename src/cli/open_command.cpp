@@ -1,5 +1,7 @@
 #include "cli/open_command.h"
 
+#include "cli/operand_text.h"
+
 #include "app/command_ids.h"
 #include "cli/command_status.h"
 #include "cli/subcommand.h"
@@ -25,6 +27,7 @@ constexpr WindowName kWindows[] = {
     {"process", kCommandProcessManager},
     {"remind", kCommandRemindPlan},
     {"about", kCommandAbout},
+    {"usage", kCommandUsage},
     {"exit", kCommandExit},
 };
 
@@ -56,7 +59,8 @@ int RunOpenCommand(std::span<const std::string> arguments, const SettingsStore& 
     const std::optional<int> command = OpenCommandNumber(arguments[0]);
     if (!command) {
         return ReportBadArguments(
-            kCommand, "unknown window '" + arguments[0] + "'; one of " + std::string(kOpenUsage),
+            kCommand,
+            "unknown window " + QuotedInput(arguments[0]) + "; one of " + std::string(kOpenUsage),
             err);
     }
     const std::uint32_t pid = settings.ReadFourBytes("HWND").value_or(0);

@@ -11,7 +11,7 @@
 
 namespace veltaro {
 
-inline constexpr std::string_view kOpenUsage = "show|calendar|process|remind|about|exit";
+inline constexpr std::string_view kOpenUsage = "show|calendar|process|remind|about|usage|exit";
 inline constexpr std::string_view kOpenSummary =
     "has the running Veltaro open a window (the main window, the perpetual calendar, the process "
     "manager, the remind plans, the about box) or exit; for desktops without a tray and for key "

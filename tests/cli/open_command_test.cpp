@@ -43,8 +43,8 @@ TEST_F(OpenCommandTest, SendsTheWindowsCommandNumberToTheRunningInstance) {
     const struct {
         const char* window;
         int command;
-    } cases[] = {{"show", 32813},   {"calendar", 32807}, {"process", 32793},
-                 {"remind", 32805}, {"about", 32814},    {"exit", 32785}};
+    } cases[] = {{"show", 32813},  {"calendar", 32807}, {"process", 32793}, {"remind", 32805},
+                 {"about", 32814}, {"usage", 32826},    {"exit", 32785}};
     for (const auto& c : cases) {
         int received = 0;
         std::thread instance([&] { received = testing::AnswerOneCommand(*listener, 0); });

@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <chrono>
-#include <ctime>
 
 #include "app/app_icon.h"
 #include "app/banner.h"
@@ -44,11 +43,12 @@ QString Text(int language, const char* english, const char* chinese) {
 
 }  // namespace
 
-CQuorvaneUsageDlg::CQuorvaneUsageDlg(const PastRuns& pastRuns, RunRecord& currentRun, int language,
-                                     QWidget* parent)
+CQuorvaneUsageDlg::CQuorvaneUsageDlg(const PastRuns& pastRuns, RunRecord& currentRun,
+                                     const Clock& clock, int language, QWidget* parent)
     : QDialog(parent),
       pastRuns_(pastRuns),
       currentRun_(currentRun),
+      clock_(clock),
       language_(language),
       banner_(new Banner(this)),
       chart_(new UsageChart(this)),
@@ -111,7 +111,7 @@ void CQuorvaneUsageDlg::ShowPeriod(UsagePeriod period) {
 }
 
 void CQuorvaneUsageDlg::Recompute() {
-    const std::int64_t now = std::time(nullptr);
+    const std::int64_t now = clock_.NowSeconds();
     const UsageTimeline timeline(pastRuns_, SnapshotOf(currentRun_));
     chart_->SetBuckets(timeline.ByPeriod(period_, PeriodsShown(period_), now), period_, language_);
     QStringList lines;

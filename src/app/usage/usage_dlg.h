@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "platform/clock.h"
 #include "recorder/past_runs.h"
 #include "recorder/run_record.h"
 #include "recorder/usage.h"
@@ -25,8 +26,8 @@ class CQuorvaneUsageDlg : public QDialog {
     Q_OBJECT
 
 public:
-    CQuorvaneUsageDlg(const PastRuns& pastRuns, RunRecord& currentRun, int language,
-                      QWidget* parent = nullptr);
+    CQuorvaneUsageDlg(const PastRuns& pastRuns, RunRecord& currentRun, const Clock& clock,
+                      int language, QWidget* parent = nullptr);
 
     void ShowPeriod(UsagePeriod period);
     UsagePeriod Period() const { return period_; }
@@ -45,6 +46,7 @@ private:
 
     const PastRuns& pastRuns_;
     RunRecord& currentRun_;
+    const Clock& clock_;
     int language_;
     UsagePeriod period_ = UsagePeriod::kDay;
     Banner* banner_;
