@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kLeftMargin = 44;
 constexpr int kBottomMargin = 28;
-constexpr int kTopMargin = 12;
+constexpr int kTopMargin = 24;
 constexpr int kRightMargin = 12;
 
 QString DateText(const LocalDate& date) {
