@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build with all tests (under Xvfb and a private
 # D-Bus session bus), the logic tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the threaded tests under ThreadSanitizer.
+# the threaded tests under ThreadSanitizer, then a minute of fuzzing for each loader of outside data.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,4 +20,6 @@ build_and_test() {
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash -c "$(declare -f build_and_test); jobs=$jobs; build_and_test default"
 build_and_test asan
 build_and_test tsan
+# Every loader of outside data, fuzzed for a minute each.
+scripts/fuzz.sh 60
 echo "All tests passed."
