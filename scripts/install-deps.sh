@@ -10,7 +10,7 @@ packages=(
     tzdata locales dbus dbus-x11
     xvfb xauth trayer xdotool fonts-wqy-microhei
     python3-dbus python3-gi python3-dbusmock libfaketime at-spi2-core
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev lintian desktop-file-utils libcap2-bin dpkg-dev file
 )
 missing=()
 for package in "${packages[@]}"; do
