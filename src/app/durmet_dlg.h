@@ -69,6 +69,9 @@ private:
     void ToggleChime();
     void SetLanguage(int language);
     void OpenAboutBox();
+    void OpenCalendar();
+    // Today's history page or holidays page (32824, 32825) in the default browser.
+    void OpenTodayPage(int command);
     void CloseOpenToolWindows();
 
     CDurmetApp& app_;
