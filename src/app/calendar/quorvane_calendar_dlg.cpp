@@ -90,10 +90,20 @@ std::array<CStaticLink*, CQuorvaneCalendarDlg::kHolidayLinkCount> CQuorvaneCalen
 
 // The places of the window's arrangement, in dialog units.
 void CQuorvaneCalendarDlg::PlaceControls() {
-    setFixedSize(FromDialogUnits(0, 0, 425, 260).size());
+    // Month names can be wider than the arrangement's lists in the desktop's font: the lists then
+    // take what their longest item needs, and the link area, the Close button and the window grow
+    // to the right by as much.
+    const QRect year = FromDialogUnits(329, 79, 48, 12);
+    const QRect month = FromDialogUnits(378, 79, 42, 12);
+    const int yearGrowth = std::max(0, YearList->sizeHint().width() - year.width());
+    const int growth = yearGrowth + std::max(0, MonthList->sizeHint().width() - month.width());
+    const auto widened = [growth](QRect place) { return place.adjusted(0, 0, growth, 0); };
+    const auto moved = [growth](QRect place) { return place.translated(growth, 0); };
+
+    setFixedSize(FromDialogUnits(0, 0, 425, 260).size() + QSize(growth, 0));
     // The banner is two units wider than the window; the window's edge would cut it anyway.
     const QSize banner = BannerSize(BannerPlace::kCalendar);
-    PageBanner->setGeometry(0, 0, std::min(banner.width(), width()), banner.height());
+    PageBanner->setGeometry(0, 0, std::min(banner.width() + growth, width()), banner.height());
     // A black line around the grid closes the last column's and row's cells.
     GridFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
     GridFrame->setLineWidth(1);
@@ -103,15 +113,16 @@ void CQuorvaneCalendarDlg::PlaceControls() {
     const QPoint gridCorner = FromDialogUnits(7, 79, 0, 0).topLeft();
     GridFrame->setGeometry(QRect(gridCorner, Grid->size() + QSize(2, 2)));
     Grid->move(1, 1);
-    PlaceAt(YearList, FromDialogUnits(329, 79, 48, 12));
-    PlaceAt(MonthList, FromDialogUnits(378, 79, 42, 12));
-    LinkBox->setGeometry(FromDialogUnits(328, 91, 92, 132));
-    PlaceAt(HistoryTodayLink, FromDialogUnits(330, 99, 83, 16));
+    PlaceAt(YearList, year.adjusted(0, 0, yearGrowth, 0));
+    PlaceAt(MonthList, QRect(month.left() + yearGrowth, month.top(),
+                             month.width() + growth - yearGrowth, month.height()));
+    LinkBox->setGeometry(widened(FromDialogUnits(328, 91, 92, 132)));
+    PlaceAt(HistoryTodayLink, widened(FromDialogUnits(330, 99, 83, 16)));
     for (int index = 0; index < kHolidayLinkCount; ++index) {
         PlaceAt(HolidayLinks[static_cast<std::size_t>(index)],
-                FromDialogUnits(330, 117 + 18 * index, 90, 16));
+                widened(FromDialogUnits(330, 117 + 18 * index, 90, 16)));
     }
-    PlaceAt(MoreLink, FromDialogUnits(332, 210, 76, 8));
+    PlaceAt(MoreLink, widened(FromDialogUnits(332, 210, 76, 8)));
     const std::pair<QPushButton*, int> buttons[] = {
         {LastYearButton, 7},    {NextYearButton, 68}, {LastMonthButton, 129},
         {NextMonthButton, 190}, {TodayButton, 251},
@@ -119,7 +130,7 @@ void CQuorvaneCalendarDlg::PlaceControls() {
     for (const auto& [button, x] : buttons) {
         PlaceAt(button, FromDialogUnits(x, 233, 50, 14));
     }
-    PlaceAt(CloseButton, FromDialogUnits(370, 234, 50, 14));
+    PlaceAt(CloseButton, moved(FromDialogUnits(370, 234, 50, 14)));
 }
 
 void CQuorvaneCalendarDlg::FillLists() {
