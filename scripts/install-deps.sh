@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev libxml2-dev libx11-dev libxext-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     tzdata locales dbus dbus-x11
-    xvfb xauth trayer xdotool fonts-wqy-microhei
+    xvfb xauth trayer xdotool fonts-wqy-microhei at-spi2-core
     python3-dbus python3-gi python3-dbusmock libfaketime
 )
 missing=()

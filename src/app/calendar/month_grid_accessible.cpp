@@ -93,8 +93,9 @@ public:
     const MonthGridView* Grid() const { return static_cast<const MonthGridView*>(widget()); }
     MonthGridView* Grid() { return static_cast<MonthGridView*>(widget()); }
 
+    // The name is the grid's caption; the description the month it shows.
     QString text(QAccessible::Text type) const override {
-        if (type != QAccessible::Name) {
+        if (type != QAccessible::Description) {
             return QAccessibleWidget::text(type);
         }
         const MonthGrid& grid = Grid()->Grid();
