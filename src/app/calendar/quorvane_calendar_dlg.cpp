@@ -235,7 +235,8 @@ void CQuorvaneCalendarDlg::PaintMonth(int year, int month, int day, bool full) {
     // Texts and addresses change together, so a link never opens another day's page.
     ShowHolidayLinks(HolidayLinks, grid->selectedDayHolidays, selection_, language_);
     ShowDayPageLinks(*HistoryTodayLink, *MoreLink, selection_, language_);
-    if (full || !sameMonth) {
+    // A language switched from the tray meanwhile reaches the header and every cell at once.
+    if (full || !sameMonth || Grid->Language() != language_) {
         Grid->ShowMonth(std::move(*grid), language_);
     } else {
         Grid->MoveSelection(std::move(*grid));

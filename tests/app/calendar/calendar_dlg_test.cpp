@@ -221,6 +221,20 @@ TEST_F(CalendarDlgTest, NavigationStopsAtJanuary1900AndDecember2100) {
     }
 }
 
+// The captions keep the language the window opened in; the grid and the links take a language
+// switched meanwhile at their next paint, a click included.
+TEST_F(CalendarDlgTest, AClickAfterALanguageSwitchPaintsTheGridInTheNewLanguage) {
+    language = kLanguageEnglish;
+    const auto window = Open(2024, 2, 10);
+    language = kLanguageChinese;
+    QTest::mouseClick(window->Grid, Qt::LeftButton, {}, CellCentre(0, 6));  // the 4th, 立春
+    EXPECT_EQ(window->Grid->Language(), kLanguageChinese);
+    EXPECT_EQ(window->Grid->Grid().cells[6].text, "4\n立春");
+    EXPECT_EQ(window->Grid->Grid().cells[7].kind, CellKind::Plain);
+    EXPECT_EQ(window->HistoryTodayLink->text(), QStringLiteral("历史上的今天"));
+    EXPECT_EQ(window->TodayButton->text(), QStringLiteral("Today"));
+}
+
 TEST_F(CalendarDlgTest, TheListsCarryTheDayOverWithinTheNewMonth) {
     const auto window = Open(2024, 1, 31);
     window->MonthList->setCurrentIndex(1);
