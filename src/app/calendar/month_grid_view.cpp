@@ -32,14 +32,14 @@ KindColours ColoursOf(CellKind kind) {
     return {QColor(0, 0, 0), QColor(255, 255, 0)};
 }
 
+const QColor kBorderColour{72, 72, 72};
+const QColor kBlankColour{128, 128, 128};
+
 QString FromStd(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
-
-const QColor MonthGridView::kBorderColour{72, 72, 72};
-const QColor MonthGridView::kBlankColour{128, 128, 128};
 
 MonthGridView::MonthGridView(QWidget* parent) : QWidget(parent) {
     setFixedSize(kGridWidth, kGridHeight);
@@ -90,14 +90,6 @@ std::optional<int> MonthGridView::DayAt(const QPoint& point) const {
     return day == 0 ? std::nullopt : std::optional<int>(day);
 }
 
-QColor MonthGridView::TextColour(CellKind kind) {
-    return ColoursOf(kind).text;
-}
-
-QColor MonthGridView::FillColour(CellKind kind) {
-    return ColoursOf(kind).fill;
-}
-
 void MonthGridView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The one-pixel gaps at each cell's right and bottom show the window behind the grid.
@@ -124,11 +116,12 @@ void MonthGridView::DrawCell(QPainter& painter, CellKind kind, const QString& te
     painter.fillRect(QRect(left, top, 1, bottom - top + 1), kBorderColour);
     painter.fillRect(QRect(left, top, right - left, 1), kBorderColour);
     const QRect inner(left + 1, top + 1, right - left - 2, bottom - top - 2);
-    painter.fillRect(inner, text.isEmpty() ? kBlankColour : FillColour(kind));
+    const KindColours colours = ColoursOf(kind);
+    painter.fillRect(inner, text.isEmpty() ? kBlankColour : colours.fill);
     if (text.isEmpty()) {
         return;
     }
-    painter.setPen(TextColour(kind));
+    painter.setPen(colours.text);
     const bool multiLine = kind != CellKind::WeekdayHeader && text.contains(QLatin1Char('\n'));
     painter.drawText(
         inner, multiLine ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignCenter | Qt::TextSingleLine,

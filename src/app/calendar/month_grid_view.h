@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QRect>
 #include <QWidget>
 #include <optional>
@@ -21,8 +20,6 @@ public:
     static constexpr int kHeaderHeight = 30;
     static constexpr int kGridWidth = kCellWidth * kGridColumns;                 // 476
     static constexpr int kGridHeight = kHeaderHeight + kCellHeight * kGridRows;  // 234
-    static const QColor kBorderColour;
-    static const QColor kBlankColour;
 
     explicit MonthGridView(QWidget* parent = nullptr);
 
@@ -40,9 +37,6 @@ public:
     // The day a point selects: the header row counts as the first row of days. Empty outside the
     // grid and on a blank cell.
     std::optional<int> DayAt(const QPoint& point) const;
-
-    static QColor TextColour(CellKind kind);
-    static QColor FillColour(CellKind kind);
 
 signals:
     void dayClicked(int day);
