@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QScreen>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <iostream>
 
 #include "app/about_dlg.h"
 #include "app/app_icon.h"
+#include "app/calendar/quorvane_calendar_dlg.h"
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
 #include "app/main_window_view.h"
@@ -25,6 +28,7 @@
 #include "recorder/run_log.h"
 #include "remind/remind_file.h"
 #include "tray/menu_commands.h"
+#include "web/page_address.h"
 #include "xml/data_document.h"
 
 namespace veltaro {
@@ -176,6 +180,13 @@ int CDurmetDlg::OnCommand(int command) {
         case kCommandUsage:
             QMetaObject::invokeMethod(this, &CDurmetDlg::OpenUsageWindow, Qt::QueuedConnection);
             break;
+        case kCommandPerpetualCalendar:
+            QMetaObject::invokeMethod(this, &CDurmetDlg::OpenCalendar, Qt::QueuedConnection);
+            break;
+        case kCommandHistoryToday:
+        case kCommandHolidayToday:
+            OpenTodayPage(command);
+            break;
         case kCommandHide:
             hide();
             break;
@@ -183,8 +194,8 @@ int CDurmetDlg::OnCommand(int command) {
             ToggleChime();
             break;
         default:
-            // The tool windows and the day's pages (32793, 32805, 32807, 32824, 32825) are in the
-            // menu already; they act once their windows exist.
+            // The tool windows (32793, 32805) are in the menu already; they act once their windows
+            // exist.
             break;
     }
     return 0;
@@ -225,6 +236,28 @@ void CDurmetDlg::OpenAboutBox() {
     CAboutDlg about(app_.AppLanguage);
     about.exec();
     AboutBoxOpen = false;
+}
+
+void CDurmetDlg::OpenCalendar() {
+    if (CalendarWindowOpen) {
+        return;
+    }
+    CalendarWindowOpen = true;
+    CQuorvaneCalendarDlg calendar(HolidayDocument, app_.AppLanguage, clock_);
+    calendar.exec();
+    CalendarWindowOpen = false;
+}
+
+// The result of the open is not looked at: a missing browser changes nothing here.
+void CDurmetDlg::OpenTodayPage(int command) {
+    const LocalDate today = DateOf(LocalDateTimeFromTm(LocalTime(clock_.NowSeconds())));
+    const int language = app_.AppLanguage;
+    const std::string address =
+        command == kCommandHistoryToday
+            ? HistoryPageAddress(today.year, today.month, today.day, language)
+            : HolidayPageAddress(today.year, today.month, today.day, kAllHolidays, kAllHolidays,
+                                 language);
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 }
 
 // A modal tool window runs its own event loop; it is ended first so that the exit steps run to

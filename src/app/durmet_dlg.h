@@ -74,6 +74,9 @@ private:
     void SetLanguage(int language);
     void OpenAboutBox();
     void OpenUsageWindow();
+    void OpenCalendar();
+    // Today's history page or holidays page (32824, 32825) in the default browser.
+    void OpenTodayPage(int command);
     void CloseOpenToolWindows();
     std::vector<std::filesystem::path> PluginFolders() const;
     void RegisterPluginFiles();

@@ -4,17 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "app/holiday_links.h"
 #include "app/static_link.h"
 #include "calendar/holidays.h"
 #include "platform/interface_language.h"
-#include "web/page_address.h"
 
 namespace veltaro {
 namespace {
-
-QString FromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Wide enough for the holiday names of the shipped file in either language; longer names of a
 // user's own file widen the window rather than being cut off.
@@ -43,29 +39,13 @@ TodayHolidaysBox::TodayHolidaysBox(QWidget* parent)
 
 void TodayHolidaysBox::ShowDay(const CTessvarXmlParse& holidayRoot, const LocalDate& day,
                                int language) {
-    for (CStaticLink* link : HolidayLinks) {
-        link->hide();
-    }
     std::vector<HolidayEntry> entries;
     HolidaysOfDate(holidayRoot, day.year, day.month, day.day, language, entries);
-    for (std::size_t index = 0; index < entries.size() && index < HolidayLinks.size(); ++index) {
-        const HolidayEntry& entry = entries[index];
-        CStaticLink* link = HolidayLinks[index];
-        link->SetCaption(FromStd(entry.name));
-        link->SetTarget(FromStd(
-            HolidayPageAddress(day.year, day.month, day.day, entry.id, entry.type, language)));
-        link->show();
-    }
-    const bool chinese = ShowsChineseTexts(language);
-    setTitle(chinese ? QStringLiteral("节日信息") : QStringLiteral("Holiday Info"));
+    ShowHolidayLinks(HolidayLinks, entries, day, language);
+    setTitle(ShowsChineseTexts(language) ? QStringLiteral("节日信息")
+                                         : QStringLiteral("Holiday Info"));
     setAccessibleName(title());
-    HistoryTodayLink->SetCaption(chinese ? QStringLiteral("历史上的今天")
-                                         : QStringLiteral("History Today"));
-    MoreLink->SetCaption(chinese ? QStringLiteral("更多...") : QStringLiteral("More..."));
-    HistoryTodayLink->SetTarget(
-        FromStd(HistoryPageAddress(day.year, day.month, day.day, language)));
-    MoreLink->SetTarget(FromStd(
-        HolidayPageAddress(day.year, day.month, day.day, kAllHolidays, kAllHolidays, language)));
+    ShowDayPageLinks(*HistoryTodayLink, *MoreLink, day, language);
 }
 
 }  // namespace veltaro

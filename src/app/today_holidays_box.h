@@ -12,7 +12,7 @@ class CTessvarXmlParse;
 
 // The "Holiday Info" panel: the first holidays of a day as links to their pages, then the day's
 // history page and the page of all its holidays. The main window shows today in it; the calendar
-// window the day it shows.
+// window fills its own links, arranged its way, by the same rules (holiday_links.h).
 class TodayHolidaysBox : public QGroupBox {
     Q_OBJECT
 
