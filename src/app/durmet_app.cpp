@@ -19,6 +19,7 @@
 #include "platform/problem_report.h"
 #include "platform/program_folder.h"
 #include "platform/xdg_folders.h"
+#include "xml/data_document.h"
 
 namespace veltaro {
 namespace {
@@ -84,8 +85,19 @@ void CDurmetApp::WriteFixedSettings() {
         {{"Path", StringSetting(ProgramDirectory)}, {"Version", StringSetting(kVersion)}}));
 }
 
+// The menu's picture lives with the data files; an installed program seeds the user's first copy
+// from the one it ships.
 void CDurmetApp::ReadBackground() {
-    BackgroundPath = ProgramDirectory + "Background.bmp";
+    const std::filesystem::path beside = DataFolder / "Background.bmp";
+    const std::filesystem::path shipped = ShippedDataFolder(ProgramDirectory) / "Background.bmp";
+    std::error_code ignored;
+    if (!std::filesystem::exists(beside, ignored) && std::filesystem::exists(shipped, ignored) &&
+        std::filesystem::copy_file(shipped, beside, ignored)) {
+        std::filesystem::permissions(beside, std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_write,
+                                     ignored);
+    }
+    BackgroundPath = beside.string();
     if (std::optional<std::string> stored = settings_->ReadPathString("Background")) {
         BackgroundPath = std::move(*stored);
     }

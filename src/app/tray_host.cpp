@@ -274,7 +274,7 @@ void TrayHost::UpdateMenuInPlace(QMenu& menu, const std::vector<MenuItem>& items
 void TrayHost::ApplyMenuBackground() {
     QString path = QString::fromStdString(app_.BackgroundPath);
     if (QImage(path).isNull()) {
-        app_.BackgroundPath = app_.ProgramDirectory + "Background.bmp";
+        app_.BackgroundPath = (app_.DataFolder / "Background.bmp").string();
         path = QString::fromStdString(app_.BackgroundPath);
         if (QImage(path).isNull()) {
             path.clear();

@@ -184,7 +184,7 @@ TEST(ResidentProgram, AnUnreadableDataFileIsLeftAsItIsAndReportedOnce) {
     }
 }
 
-TEST(ResidentProgram, AnInstalledProgramSeedsTheFirstHolidayFileFromItsShippedOne) {
+TEST(ResidentProgram, AnInstalledProgramSeedsTheFirstDataFilesFromItsShippedOnes) {
     ProgramSandbox sandbox;
     // Installed as <prefix>/program/veltaro beside <prefix>/share/veltaro/.
     const fs::path shipped = sandbox.ProgramFolder().parent_path() / "share" / "veltaro";
@@ -193,11 +193,15 @@ TEST(ResidentProgram, AnInstalledProgramSeedsTheFirstHolidayFileFromItsShippedOn
         "<Quorvane><Holiday><SolarHoliday><Month Index=\"10\"><Day Day=\"1\" Chinese=\"国庆节\" "
         "English=\"National Day\" ID=\"115\"/></Month></SolarHoliday></Holiday></Quorvane>";
     testing::WriteText(shipped / "Holiday.xml", festivals);
+    testing::WriteText(shipped / "Background.bmp", "BM picture");
     const pid_t pid = sandbox.Start();
     ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
     ::kill(pid, SIGTERM);
     EXPECT_EQ(sandbox.WaitForExit(pid), 0);
     EXPECT_EQ(ReadText(sandbox.ProgramFolder() / "Holiday.xml"), festivals);
+    EXPECT_EQ(ReadText(sandbox.ProgramFolder() / "Background.bmp"), "BM picture");
+    EXPECT_EQ(sandbox.Settings().ReadPathString("Background"),
+              (sandbox.ProgramFolder() / "Background.bmp").string());
 }
 
 // A display that is named but can't be reached must not stop the recorder.
