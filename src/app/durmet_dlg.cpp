@@ -21,6 +21,7 @@
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
 #include "platform/desktop_power_control.h"
+#include "platform/program_folder.h"
 #include "platform/xdg_folders.h"
 #include "plugins/plugin_folders.h"
 #include "plugins/shared_library_plugin.h"

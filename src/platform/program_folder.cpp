@@ -37,7 +37,10 @@ bool IsOrCouldBeFolder(const std::filesystem::path& folder) {
 std::string ChosenDataDirectory(const std::string& programDirectory,
                                 const std::filesystem::path& dataHome,
                                 bool (*usable)(const std::filesystem::path&)) {
-    if (MayCreateFilesIn(programDirectory)) {
+    std::error_code ignored;
+    const bool installed =
+        std::filesystem::is_directory(ShippedDataFolder(programDirectory), ignored);
+    if (!installed && MayCreateFilesIn(programDirectory)) {
         return programDirectory;
     }
     const auto own = dataHome / "veltaro";
@@ -48,6 +51,10 @@ std::string ChosenDataDirectory(const std::string& programDirectory,
 }
 
 }  // namespace
+
+std::filesystem::path ShippedDataFolder(const std::filesystem::path& programDirectory) {
+    return programDirectory / ".." / "share" / "veltaro";
+}
 
 std::string DirectoryOfProgramPath(std::string_view programPath) {
     for (std::size_t index = programPath.size(); index > 1; --index) {

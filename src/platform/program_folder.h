@@ -16,8 +16,13 @@ std::string RunningProgramPath();
 // `ProgramDirectory`: the folder of the running program, with its trailing '/'.
 std::string ProgramDirectory();
 
-// Where the data files live: `programDirectory` when the user may create files in it, else
-// `dataHome`/veltaro/ (created), as for an installed program. When that folder can't be made
+// Where an installed program keeps the data files it ships: <prefix>/share/veltaro beside the
+// program's <prefix>/bin. Its presence is what makes a program folder an installed one.
+std::filesystem::path ShippedDataFolder(const std::filesystem::path& programDirectory);
+
+// Where the data files live: `programDirectory` when the user may create files in it and it is no
+// installed program's folder (root may write to /usr/bin, but data has no place there), else
+// `dataHome`/veltaro/ (created). When that folder can't be made
 // either, `programDirectory` stays the answer, so reads of the files beside the program still work.
 std::string DataDirectory(const std::string& programDirectory,
                           const std::filesystem::path& dataHome);

@@ -99,8 +99,4 @@ void ReportDataDocumentLoad(std::ostream& err, const std::filesystem::path& file
     }
 }
 
-std::filesystem::path ShippedDataFolder(const std::filesystem::path& programDirectory) {
-    return programDirectory / ".." / "share" / "veltaro";
-}
-
 }  // namespace veltaro

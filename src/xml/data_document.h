@@ -71,8 +71,4 @@ std::string DataDocumentLoadReport(const std::filesystem::path& file,
 void ReportDataDocumentLoad(std::ostream& err, const std::filesystem::path& file,
                             const DataDocumentLoadResult& result);
 
-// Where an installed program keeps the data files it ships: <prefix>/share/veltaro beside the
-// program's <prefix>/bin.
-std::filesystem::path ShippedDataFolder(const std::filesystem::path& programDirectory);
-
 }  // namespace veltaro

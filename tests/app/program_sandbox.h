@@ -38,6 +38,7 @@ public:
     const std::filesystem::path& ProgramFolder() const { return programFolder_; }
     const std::filesystem::path& ProgramFile() const { return programFile_; }
     const std::filesystem::path& ConfigHome() const { return configHome_; }
+    const std::filesystem::path& DataHome() const { return dataHome_; }
     const std::filesystem::path& RuntimeDir() const { return runtimeDir_; }
     FileSettingsStore Settings() const;
     std::optional<std::uint32_t> Hwnd() const;

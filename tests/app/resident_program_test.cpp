@@ -198,10 +198,13 @@ TEST(ResidentProgram, AnInstalledProgramSeedsTheFirstDataFilesFromItsShippedOnes
     ASSERT_TRUE(sandbox.WaitUntilRunning(pid));
     ::kill(pid, SIGTERM);
     EXPECT_EQ(sandbox.WaitForExit(pid), 0);
-    EXPECT_EQ(ReadText(sandbox.ProgramFolder() / "Holiday.xml"), festivals);
-    EXPECT_EQ(ReadText(sandbox.ProgramFolder() / "Background.bmp"), "BM picture");
-    EXPECT_EQ(sandbox.Settings().ReadPathString("Background"),
-              (sandbox.ProgramFolder() / "Background.bmp").string());
+    // The data go to the user's data folder, even for a user who may write to the program's.
+    const fs::path data = sandbox.DataHome() / "veltaro";
+    EXPECT_EQ(ReadText(data / "Holiday.xml"), festivals);
+    EXPECT_EQ(ReadText(data / "Background.bmp"), "BM picture");
+    EXPECT_TRUE(fs::exists(data / "tmptime1.tm"));
+    EXPECT_FALSE(fs::exists(sandbox.ProgramFolder() / "tmptime1.tm"));
+    EXPECT_EQ(sandbox.Settings().ReadPathString("Background"), (data / "Background.bmp").string());
 }
 
 // A display that is named but can't be reached must not stop the recorder.
