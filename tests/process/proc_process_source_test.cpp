@@ -89,14 +89,15 @@ TEST(ProcProcessSource, ANewChildIsANewLastRowAndAnEndedOneGoes) {
         void SetCountLine(const std::string&) override {}
         std::vector<std::string> pids;
     } rows;
-    RefreshProcessList(rows, source, kLanguageEnglish);
+    UndescribedProcesses undescribed;
+    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
     auto child = std::make_unique<ChildProcess>();
     const std::string pidText = PidCellText(child->Pid());
 
-    RefreshProcessList(rows, source, kLanguageEnglish);
+    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
     EXPECT_EQ(rows.pids.back(), pidText);
     child.reset();
-    RefreshProcessList(rows, source, kLanguageEnglish);
+    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
     EXPECT_EQ(std::find(rows.pids.begin(), rows.pids.end(), pidText), rows.pids.end());
 }
 
