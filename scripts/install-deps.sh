@@ -10,6 +10,7 @@ packages=(
     tzdata locales dbus dbus-x11
     xvfb xauth trayer xdotool fonts-wqy-microhei
     python3-dbus python3-gi python3-dbusmock libfaketime
+    xdg-utils
 )
 missing=()
 for package in "${packages[@]}"; do

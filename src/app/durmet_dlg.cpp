@@ -11,6 +11,7 @@
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
 #include "app/main_window_view.h"
+#include "app/process/process_dlg.h"
 #include "app/tray_host.h"
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
@@ -132,6 +133,9 @@ int CDurmetDlg::OnCommand(int command) {
         case kCommandAbout:
             QMetaObject::invokeMethod(this, &CDurmetDlg::OpenAboutBox, Qt::QueuedConnection);
             break;
+        case kCommandProcessManager:
+            QMetaObject::invokeMethod(this, &CDurmetDlg::OpenProcessManager, Qt::QueuedConnection);
+            break;
         case kCommandHide:
             hide();
             break;
@@ -170,6 +174,10 @@ void CDurmetDlg::OpenAboutBox() {
     CAboutDlg about(app_.AppLanguage);
     about.exec();
     AboutBoxOpen = false;
+}
+
+void CDurmetDlg::OpenProcessManager() {
+    RunProcessManager(app_.AppLanguage);
 }
 
 // A modal tool window runs its own event loop; it is ended first so that the exit steps run to

@@ -69,6 +69,7 @@ private:
     void ToggleChime();
     void SetLanguage(int language);
     void OpenAboutBox();
+    void OpenProcessManager();
     void CloseOpenToolWindows();
 
     CDurmetApp& app_;
