@@ -180,7 +180,9 @@ void CQuorvaneProcessDlg::BuildContextMenu() {
         }
         QAction* action = ContextMenu->addAction(FromUtf8(chinese ? item.chinese : item.english));
         action->setData(item.command);
-        action->setCheckable(true);
+        // Only the list items carry a check mark.
+        action->setCheckable(item.command == kShowProcessList || item.command == kShowModuleList ||
+                             item.command == kShowThreadList);
         connect(action, &QAction::triggered, this,
                 [this, command = item.command] { OnCommand(command); });
     }
