@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -12,6 +13,8 @@
 
 namespace veltaro {
 namespace {
+
+constexpr int kShownUsers = 8;
 
 QLabel* ValueLabel(const QString& text, const char* name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -56,7 +59,15 @@ FilePropertiesDlg::FilePropertiesDlg(const QString& path, const std::vector<File
         unreadable->setAccessibleName(unreadable->text());
         form->addRow(unreadable);
     }
-    addRow(5, UsersText(users, texts));
+    // A common library is used by hundreds of processes: their list scrolls.
+    auto* usersCaption = new QLabel(QString::fromUtf8(texts.propertyLabels[5]), this);
+    usersCaption->setAccessibleName(usersCaption->text());
+    auto* usersList = new QPlainTextEdit(UsersText(users, texts), this);
+    usersList->setReadOnly(true);
+    usersList->setAccessibleName(usersCaption->text().remove(QLatin1Char(':')));
+    usersList->setMaximumHeight(usersList->fontMetrics().lineSpacing() * kShownUsers +
+                                2 * usersList->frameWidth() + 8);
+    form->addRow(usersCaption, usersList);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);

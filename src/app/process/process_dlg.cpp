@@ -363,13 +363,15 @@ void CQuorvaneProcessDlg::KillSelectedProcess() {
     if (selected == nullptr) {
         return;
     }
+    // Read before asking: the refreshes go on while the question is open and may remove the row.
+    const int pid = PidOfCell(selected->text(kPidColumn).toStdString());
     const ProcessTexts& texts = ProcessTextsFor(language_);
     QMessageBox question(QMessageBox::Warning, QString(), FromUtf8(texts.killWarning),
                          QMessageBox::Yes | QMessageBox::No, this);
     if (question.exec() != QMessageBox::Yes) {
         return;
     }
-    if (!KillProcess(PidOfCell(selected->text(kPidColumn).toStdString()))) {
+    if (!KillProcess(pid)) {
         QMessageBox failure(QMessageBox::Information, QStringLiteral("Veltaro"),
                             FromUtf8(texts.killFailed), QMessageBox::Ok, this);
         failure.exec();

@@ -7,6 +7,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 
 #include "app/process/file_properties_dlg.h"
@@ -110,8 +111,10 @@ TEST_F(FileManagerTest, TheOwnPropertiesWindowShowsTheFileAndItsUsers) {
     }
     EXPECT_TRUE(texts.contains(QString::fromStdString(file)));
     EXPECT_TRUE(texts.contains("7"));
-    EXPECT_TRUE(texts.contains("alpha (42)\nbeta (43) (has it open)"))
-        << texts.join('|').toStdString();
+    const QPlainTextEdit* users = properties.findChild<QPlainTextEdit*>();
+    ASSERT_NE(users, nullptr);
+    EXPECT_EQ(users->toPlainText(), "alpha (42)\nbeta (43) (has it open)");
+    EXPECT_FALSE(users->accessibleName().isEmpty());
     EXPECT_EQ(properties.windowTitle(), "Properties");
 }
 

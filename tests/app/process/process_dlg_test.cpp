@@ -46,10 +46,12 @@ QStringList Headings(const QTreeWidget* list) {
 // Answers the message boxes that show, in turn, with `buttons`, and keeps what they said.
 class MessageBoxAnswers : public QObject {
 public:
-    explicit MessageBoxAnswers(std::vector<QMessageBox::StandardButton> buttons)
+    // `pause` lets the window's timer tick before each answer.
+    explicit MessageBoxAnswers(std::vector<QMessageBox::StandardButton> buttons,
+                               std::chrono::milliseconds pause = std::chrono::milliseconds(5))
         : buttons_(std::move(buttons)) {
         connect(&poll_, &QTimer::timeout, this, &MessageBoxAnswers::Answer);
-        poll_.start(5);
+        poll_.start(pause);
     }
 
     struct Shown {
@@ -232,6 +234,7 @@ TEST_F(ProcessDlgTest, SortsByHeaderAndKeepsOrderAndSelectionAcrossRefreshes) {
 
     source.End(30);
     source.Add(99, "awk");
+    window.show();  // a shown window refreshes at every tick
     window.OnTimer();
     EXPECT_EQ(Column(window.ProcessList, 0), (QStringList{"init", "bash", "awk"}));
     EXPECT_EQ(window.ProcessList->selectedItems().value(0)->text(0), "init");
@@ -242,6 +245,7 @@ TEST_F(ProcessDlgTest, KillAsksWithoutTitleAndEndsARealProcessOrSaysItFailed) {
     testing::ChildProcess child;
     const ProcProcessSource system;
     CQuorvaneProcessDlg window(kLanguageEnglish, system, fileManager);
+    window.show();  // refreshes at every tick, also while a question is open
     const QList<QTreeWidgetItem*> rows = window.ProcessList->findItems(
         QString::fromStdString(PidCellText(child.Pid())), Qt::MatchExactly, 1);
     ASSERT_EQ(rows.size(), 1);
@@ -261,8 +265,10 @@ TEST_F(ProcessDlgTest, KillAsksWithoutTitleAndEndsARealProcessOrSaysItFailed) {
         window.OnCommand(kKillProcess);
         EXPECT_TRUE(child.Reap());
     }
-    // The row stays until the next refresh, and the process is gone: the failure box.
-    MessageBoxAnswers yesThenOk({QMessageBox::Yes, QMessageBox::Ok});
+    // The row stays until the next refresh, and the process is gone: the failure box. The
+    // refreshes go on while the question is open; its answer must not need the row.
+    MessageBoxAnswers yesThenOk({QMessageBox::Yes, QMessageBox::Ok},
+                                std::chrono::milliseconds(200));
     window.OnCommand(kKillProcess);
     ASSERT_EQ(yesThenOk.Seen.size(), 2u);
     EXPECT_EQ(yesThenOk.Seen[1].title, "Veltaro");
