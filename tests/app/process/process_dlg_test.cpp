@@ -324,6 +324,21 @@ TEST_F(ProcessDlgTest, DeletingAModuleNamesItsHoldersAndAFailureSpeaksChinese) {
     EXPECT_EQ(okThenFailure.Seen[1].icon, QMessageBox::Critical);
 }
 
+TEST_F(ProcessDlgTest, TheProgramNeverNamesItselfAmongTheProcessesToEnd) {
+    const std::string library = "/lib/libc.so.6";
+    source.Add(::getpid(), "veltaro", {{"veltaro", "/usr/bin/veltaro"}, {"libc.so.6", library}});
+    CQuorvaneProcessDlg window(kLanguageEnglish, source, fileManager);
+    window.FillModuleList(30);
+    window.OnCommand(kShowModuleList);
+    window.ModuleList->topLevelItem(0)->setSelected(true);
+
+    MessageBoxAnswers cancel({QMessageBox::Cancel});
+    window.OnCommand(kDeleteFile);
+    ASSERT_EQ(cancel.Seen.size(), 1u);
+    EXPECT_TRUE(cancel.Seen[0].text.contains("\n\nZsh\n\nWarning"))
+        << cancel.Seen[0].text.toStdString();
+}
+
 TEST_F(ProcessDlgTest, ASecondOpeningWhileOpenDoesNothing) {
     ProcessManagerOpen = true;
     RunProcessManager(kLanguageEnglish);  // would block in exec() if it opened
