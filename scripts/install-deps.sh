@@ -11,6 +11,7 @@ packages=(
     xvfb xauth trayer xdotool fonts-wqy-microhei
     python3-dbus python3-gi python3-dbusmock libfaketime at-spi2-core
     clang-14 libclang-rt-14-dev lintian desktop-file-utils libcap2-bin dpkg-dev file
+    xdg-utils
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -15,6 +15,7 @@
 #include "app/durmet_app.h"
 #include "app/main_window_view.h"
 #include "app/plugin_discovery.h"
+#include "app/process/process_dlg.h"
 #include "app/run_history_view.h"
 #include "app/tray_host.h"
 #include "app/usage/usage_dlg.h"
@@ -188,6 +189,9 @@ int CDurmetDlg::OnCommand(int command) {
         case kCommandHolidayToday:
             OpenTodayPage(command);
             break;
+        case kCommandProcessManager:
+            QMetaObject::invokeMethod(this, &CDurmetDlg::OpenProcessManager, Qt::QueuedConnection);
+            break;
         case kCommandHide:
             hide();
             break;
@@ -259,6 +263,10 @@ void CDurmetDlg::OpenTodayPage(int command) {
             : HolidayPageAddress(today.year, today.month, today.day, kAllHolidays, kAllHolidays,
                                  language);
     QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+void CDurmetDlg::OpenProcessManager() {
+    RunProcessManager(app_.AppLanguage);
 }
 
 // A modal tool window runs its own event loop; it is ended first so that the exit steps run to

@@ -77,6 +77,7 @@ private:
     void OpenCalendar();
     // Today's history page or holidays page (32824, 32825) in the default browser.
     void OpenTodayPage(int command);
+    void OpenProcessManager();
     void CloseOpenToolWindows();
     std::vector<std::filesystem::path> PluginFolders() const;
     void RegisterPluginFiles();

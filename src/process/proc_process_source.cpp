@@ -110,7 +110,9 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 ProcProcessSource::ProcProcessSource(std::filesystem::path proc)
-    : proc_(std::move(proc)), ticksPerSecond_(::sysconf(_SC_CLK_TCK)) {}
+    : proc_(std::move(proc)),
+      ticksPerSecond_(::sysconf(_SC_CLK_TCK)),
+      bootTimeSeconds_(BootTimeSeconds(proc_)) {}
 
 std::vector<int> ProcProcessSource::ProcessIds() const {
     return NumberedEntries(proc_);
@@ -126,7 +128,7 @@ std::optional<ProcessDescription> ProcProcessSource::Describe(int pid) const {
     }
     const long long startTicks = StatField(*stat, 22);
     const long long created =
-        BootTimeSeconds(proc_) + (ticksPerSecond_ > 0 ? startTicks / ticksPerSecond_ : 0);
+        bootTimeSeconds_ + (ticksPerSecond_ > 0 ? startTicks / ticksPerSecond_ : 0);
     return ProcessDescription{stat->name, std::move(*path), LocalTime(created)};
 }
 

@@ -22,6 +22,9 @@ public:
 private:
     std::filesystem::path proc_;
     long ticksPerSecond_;
+    // Read once: the boot time does not change while the system runs, and /proc/stat is costly
+    // to generate on a computer with many cores.
+    long long bootTimeSeconds_;
 };
 
 }  // namespace veltaro

@@ -34,7 +34,8 @@ std::string ProcessCountLine(std::size_t count, int language) {
     return (ShowsChineseTexts(language) ? "进程数量: " : "Process Count: ") + std::to_string(count);
 }
 
-void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int language) {
+void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int language,
+                        UndescribedProcesses& undescribed) {
     // Known ids by row; an entry is cleared (-1) once its process is seen running.
     std::vector<int> known(view.RowCount());
     std::unordered_map<int, std::size_t> rowOfPid;
@@ -43,16 +44,20 @@ void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int 
         rowOfPid.emplace(known[row], row);
     }
     const std::vector<int> pids = source.ProcessIds();
+    UndescribedProcesses stillUndescribed;
     for (const int pid : pids) {
         if (const auto found = rowOfPid.find(pid); found != rowOfPid.end()) {
             known[found->second] = -1;
-            continue;
-        }
-        if (const std::optional<ProcessDescription> process = source.Describe(pid)) {
+        } else if (undescribed.contains(pid)) {
+            stillUndescribed.insert(pid);
+        } else if (const std::optional<ProcessDescription> process = source.Describe(pid)) {
             view.AppendRow({process->name, PidCellText(pid), process->path,
                             CreateTimeText(process->createTime)});
+        } else {
+            stillUndescribed.insert(pid);
         }
     }
+    undescribed = std::move(stillUndescribed);
     for (std::size_t row = known.size(); row-- > 0;) {
         if (known[row] != -1) {
             view.RemoveRow(row);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "process/process_source.h"
@@ -42,11 +43,17 @@ std::string CreateTimeText(const std::tm& time);
 // "Process Count: N" / "进程数量: N".
 std::string ProcessCountLine(std::size_t count, int language);
 
+// The running processes a refresh could not describe (kernel threads, other users'): counted on
+// every refresh but read only once, since reading them again at every tick would cost more than
+// the rest of the refresh together. Emptied with the list when it is rebuilt.
+using UndescribedProcesses = std::unordered_set<int>;
+
 // Brings the list up to date: rows of new processes that can be described are appended, rows of
 // ended processes removed (from the highest row down), rows that stay are not touched, and the
 // count line (every process, listed or not) is written only when it changes. Reads nothing of a
-// process that already has a row.
-void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int language);
+// process that already has a row or is in `undescribed`, which it keeps to the running ones.
+void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int language,
+                        UndescribedProcesses& undescribed);
 
 // The module list of a process: its mapped files without its own executable (the process list
 // shows that one).

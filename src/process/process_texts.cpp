@@ -19,6 +19,11 @@ constexpr ProcessTexts kEnglish{
     "If you delete this file from diskette. \nyou must kill following processes:\t\n\n",
     "\nWarning: don't recover if you delete.",
     " (has it open)",
+    {"Process list", "Module list", "Thread list"},
+    "Properties",
+    {"Path:", "Size:", "Owner:", "Permissions:", "Modified:", "Used by:"},
+    "The file can't be examined.",
+    "OK",
 };
 
 constexpr ProcessTexts kChinese{
@@ -34,6 +39,11 @@ constexpr ProcessTexts kChinese{
     "如果要从磁盘删除此文件,必须结束下列进程:\t\n\n",
     "\n请注意:删除后将不能恢复",
     " (打开了此文件)",
+    {"进程列表", "模块列表", "线程列表"},
+    "属性",
+    {"路径:", "大小:", "所有者:", "权限:", "修改时间:", "使用者:"},
+    "无法读取此文件的信息.",
+    "确定",
 };
 
 }  // namespace

@@ -16,6 +16,13 @@ struct ProcessTexts {
     const char* deleteClosing;
     // After the name of a process that only has the file open.
     const char* openOnlyMark;
+    // The names of the three lists, for screen readers.
+    const char* listNames[3];
+    // The properties window of the program's own, for desktops without a file manager service.
+    const char* propertiesTitle;
+    const char* propertyLabels[6];  // path, size, owner, permissions, modified, used by
+    const char* fileUnreadable;
+    const char* okButton;
 };
 
 const ProcessTexts& ProcessTextsFor(int language);

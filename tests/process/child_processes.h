@@ -14,9 +14,9 @@ namespace veltaro::testing {
 
 // A child process of the test that maps `mapped` and/or keeps `opened` open, then sleeps until it
 // is killed or the object goes. The parent returns once the child has done both.
-class ChildProcess {
+class HoldingChild {
 public:
-    explicit ChildProcess(const std::string& mapped = {}, const std::string& opened = {}) {
+    explicit HoldingChild(const std::string& mapped = {}, const std::string& opened = {}) {
         int ready[2];
         if (::pipe(ready) != 0) {
             return;
@@ -42,14 +42,14 @@ public:
         (void)::read(ready[0], &byte, 1);
         ::close(ready[0]);
     }
-    ~ChildProcess() {
+    ~HoldingChild() {
         if (pid_ > 0) {
             ::kill(pid_, SIGKILL);
             Reap();
         }
     }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
+    HoldingChild(const HoldingChild&) = delete;
+    HoldingChild& operator=(const HoldingChild&) = delete;
 
     int Pid() const { return pid_; }
     // Waits for the child to end; true when it was killed.

@@ -14,7 +14,7 @@
 namespace veltaro {
 namespace {
 
-using testing::ChildProcess;
+using testing::HoldingChild;
 using testing::TempFolder;
 
 bool Contains(const std::vector<int>& ids, int id) {
@@ -23,7 +23,7 @@ bool Contains(const std::vector<int>& ids, int id) {
 
 TEST(ProcProcessSource, DescribesOwnProcessesAndSeesThemComeAndGo) {
     const ProcProcessSource source;
-    ChildProcess child;
+    HoldingChild child;
     ASSERT_TRUE(Contains(source.ProcessIds(), child.Pid()));
 
     const std::optional<ProcessDescription> description = source.Describe(child.Pid());
@@ -47,7 +47,7 @@ TEST(ProcProcessSource, ListsMappedFilesExecutableFirstAndEveryThread) {
     const std::string mapped = folder.File("data.bin");
     std::ofstream(mapped) << std::string(8192, 'x');
     const ProcProcessSource source;
-    ChildProcess child(mapped);
+    HoldingChild child(mapped);
 
     const std::vector<ModuleEntry> modules = source.Modules(child.Pid());
     ASSERT_FALSE(modules.empty());
@@ -70,8 +70,8 @@ TEST(ProcProcessSource, KnowsWhoHoldsAFileOpen) {
     const std::string file = folder.File("held.txt");
     std::ofstream(file) << "held";
     const ProcProcessSource source;
-    ChildProcess holder({}, file);
-    ChildProcess other;
+    HoldingChild holder({}, file);
+    HoldingChild other;
     EXPECT_TRUE(source.HoldsOpen(holder.Pid(), file));
     EXPECT_FALSE(source.HoldsOpen(other.Pid(), file));
 }
@@ -89,20 +89,22 @@ TEST(ProcProcessSource, ANewChildIsANewLastRowAndAnEndedOneGoes) {
         void SetCountLine(const std::string&) override {}
         std::vector<std::string> pids;
     } rows;
-    RefreshProcessList(rows, source, kLanguageEnglish);
-    const std::size_t before = rows.pids.size();
-    auto child = std::make_unique<ChildProcess>();
+    UndescribedProcesses undescribed;
+    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
+    auto child = std::make_unique<HoldingChild>();
     const std::string pidText = PidCellText(child->Pid());
 
-    RefreshProcessList(rows, source, kLanguageEnglish);
-    // Among the rows appended at the end (other processes of the machine may come and go too).
-    const auto appended = std::find(rows.pids.begin(), rows.pids.end(), pidText);
-    ASSERT_NE(appended, rows.pids.end());
-    EXPECT_GE(static_cast<std::size_t>(appended - rows.pids.begin()) + 1,
-              std::min(before, rows.pids.size()))
-        << "a new process is appended after the rows that were there";
+    const std::vector<std::string> before = rows.pids;
+    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
+    // Appended: only rows new to this refresh follow it, since other processes of the machine
+    // may have started meanwhile.
+    const auto row = std::find(rows.pids.begin(), rows.pids.end(), pidText);
+    ASSERT_NE(row, rows.pids.end());
+    for (auto later = row; later != rows.pids.end(); ++later) {
+        EXPECT_EQ(std::find(before.begin(), before.end(), *later), before.end()) << *later;
+    }
     child.reset();
-    RefreshProcessList(rows, source, kLanguageEnglish);
+    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
     EXPECT_EQ(std::find(rows.pids.begin(), rows.pids.end(), pidText), rows.pids.end());
 }
 

@@ -15,11 +15,11 @@ namespace veltaro {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::ChildProcess;
+using testing::HoldingChild;
 using testing::TempFolder;
 
 TEST(ProcessActions, KillEndsAProcessAndFailsForOneThatIsGone) {
-    ChildProcess child;
+    HoldingChild child;
     const int pid = child.Pid();
     EXPECT_TRUE(KillProcess(pid));
     EXPECT_TRUE(child.Reap());
@@ -32,11 +32,11 @@ TEST(ProcessActions, DeletesALibraryAfterEndingTheThreeProcessesThatMapIt) {
     const std::string library = folder.File("shared.so");
     std::ofstream(library) << std::string(8192, 'x');
     ::chmod(library.c_str(), 0444);  // read-only: made writable before it goes
-    ChildProcess first(library);
-    ChildProcess unrelated;
-    ChildProcess second(library);
-    ChildProcess opener({}, library);
-    ChildProcess third(library);
+    HoldingChild first(library);
+    HoldingChild unrelated;
+    HoldingChild second(library);
+    HoldingChild opener({}, library);
+    HoldingChild third(library);
     const std::vector<ListedProcess> listed = {{third.Pid(), "third"},
                                                {unrelated.Pid(), "x"},
                                                {first.Pid(), "first"},
@@ -52,7 +52,7 @@ TEST(ProcessActions, DeletesALibraryAfterEndingTheThreeProcessesThatMapIt) {
                                                 {opener.Pid(), "opener", true}}));
     EXPECT_TRUE(DeleteFileAfterEnding(library, holders, 100ms));
     EXPECT_FALSE(std::filesystem::exists(library));
-    for (ChildProcess* ended : {&first, &second, &third, &opener}) {
+    for (HoldingChild* ended : {&first, &second, &third, &opener}) {
         EXPECT_TRUE(ended->Reap());
     }
     EXPECT_EQ(::kill(unrelated.Pid(), 0), 0) << "a process that didn't hold the file lives on";

@@ -48,10 +48,11 @@ protected:
         source_.Add(300, "bash");
         source_.Add(1200, "veltaro");
     }
-    void Refresh() { RefreshProcessList(view_, source_, kLanguageEnglish); }
+    void Refresh() { RefreshProcessList(view_, source_, kLanguageEnglish, undescribed_); }
 
     FakeProcessSource source_;
     VectorListView view_;
+    UndescribedProcesses undescribed_;
 };
 
 TEST_F(RefreshProcessListTest, ListsTheProcessesItCanOpenAndCountsThemAll) {
@@ -62,7 +63,7 @@ TEST_F(RefreshProcessListTest, ListsTheProcessesItCanOpenAndCountsThemAll) {
     EXPECT_EQ(view_.rows[1].path, "/usr/bin/bash");
     EXPECT_EQ(view_.rows[1].createTime, "2026/12/11 00:00:00");
     EXPECT_EQ(view_.countLine, "Process Count: 4");
-    RefreshProcessList(view_, source_, kLanguageChinese);
+    RefreshProcessList(view_, source_, kLanguageChinese, undescribed_);
     EXPECT_EQ(view_.countLine, "进程数量: 4");
 }
 
@@ -79,9 +80,22 @@ TEST_F(RefreshProcessListTest, AppendsNewRowsRemovesEndedOnesAndLeavesTheRestAlo
     Refresh();
 
     EXPECT_EQ(view_.Names(), (std::vector<std::string>{"untouched", "vim"}));
-    // Only the new process and the one that can't be opened were looked at again.
-    EXPECT_EQ(source_.describeCalls - describedBefore, 2);
+    // Only the new process was looked at: the one that can't be opened was read once, before.
+    EXPECT_EQ(source_.describeCalls - describedBefore, 1);
     EXPECT_EQ(view_.countLine, "Process Count: 3");
+}
+
+TEST_F(RefreshProcessListTest, ReadsAProcessThatCantBeOpenedOnceWhileItRuns) {
+    Refresh();
+    Refresh();
+    EXPECT_EQ(source_.describeCalls, 4);
+    // Its id ends and comes back as a process that can be described: it is read again.
+    source_.End(4);
+    Refresh();
+    source_.Add(4, "reused");
+    Refresh();
+    EXPECT_EQ(source_.describeCalls, 5);
+    EXPECT_EQ(view_.Names().back(), "reused");
 }
 
 TEST_F(RefreshProcessListTest, WritesTheCountLineOnlyWhenItChanges) {
