@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build with all tests (under Xvfb and a private
 # D-Bus session bus), the logic tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# the threaded tests under ThreadSanitizer, then a minute of fuzzing for each loader of outside data.
+# the threaded tests under ThreadSanitizer, then a minute of fuzzing for each loader of outside data,
+# and the Debian package built, installed, run and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,4 +23,7 @@ build_and_test asan
 build_and_test tsan
 # Every loader of outside data, fuzzed for a minute each.
 scripts/fuzz.sh 60
+# The Debian package: built, installed, run and removed as a user would.
+scripts/package.sh
+tests/package/installed_package_test.sh build/package/veltaro_*.deb
 echo "All tests passed."
