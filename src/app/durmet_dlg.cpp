@@ -11,6 +11,7 @@
 #include "app/command_ids.h"
 #include "app/durmet_app.h"
 #include "app/main_window_view.h"
+#include "app/remind/remind_host.h"
 #include "app/tray_host.h"
 #include "calendar/holidays.h"
 #include "platform/boot_tag.h"
@@ -53,6 +54,7 @@ bool CDurmetDlg::OnInitDialog() {
     StartTray();
     StartHeartbeat();
     LoadRemindPlans();
+    StartReminders();
     LoadHolidays();
     CreateView();
     return true;
@@ -87,6 +89,14 @@ void CDurmetDlg::LoadRemindPlans() {
         std::cerr, RemindFilePath(app_.DataFolder),
         LoadRemindFile(RemindDocument, app_.DataFolder, DataDocumentUse::kMend, now));
     RemindSchedule = BuildRemindSchedule(RemindDocument, LocalDateTimeFromTm(LocalTime(now)));
+}
+
+void CDurmetDlg::StartReminders() {
+    remind_ = std::make_unique<RemindHost>(
+        RemindHost::Setup{RemindDocument, RemindSchedule, app_.DataFolder, app_.AppLanguage, clock_,
+                          *power_, RemindHost::AlertTickFromEnvironment()});
+    remind_->Start();
+    remind_->WatchResume(QDBusConnection::systemBus());
 }
 
 void CDurmetDlg::LoadHolidays() {
@@ -132,6 +142,9 @@ int CDurmetDlg::OnCommand(int command) {
         case kCommandAbout:
             QMetaObject::invokeMethod(this, &CDurmetDlg::OpenAboutBox, Qt::QueuedConnection);
             break;
+        case kCommandRemindPlan:
+            QMetaObject::invokeMethod(this, &CDurmetDlg::OpenRemindEditor, Qt::QueuedConnection);
+            break;
         case kCommandHide:
             hide();
             break;
@@ -172,6 +185,10 @@ void CDurmetDlg::OpenAboutBox() {
     AboutBoxOpen = false;
 }
 
+void CDurmetDlg::OpenRemindEditor() {
+    remind_->OpenEditor();
+}
+
 // A modal tool window runs its own event loop; it is ended first so that the exit steps run to
 // their end and the program does not wait for a window nobody looks at.
 void CDurmetDlg::CloseOpenToolWindows() {
@@ -200,6 +217,8 @@ void CDurmetDlg::ExitProgram() {
     }
     exited_ = true;
     CloseOpenToolWindows();
+    // An open alert was closed above, unanswered: its action is not carried out.
+    remind_->Stop();
     ExitFlag.Set();
     // The tray removes its icon as it ends.
     tray_.reset();

@@ -19,6 +19,7 @@ namespace veltaro {
 class CDurmetApp;
 class TrayHost;
 class MainWindowView;
+class RemindHost;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -69,6 +70,8 @@ private:
     void ToggleChime();
     void SetLanguage(int language);
     void OpenAboutBox();
+    void StartReminders();
+    void OpenRemindEditor();
     void CloseOpenToolWindows();
 
     CDurmetApp& app_;
@@ -78,6 +81,7 @@ private:
     EarlierRunsState earlierRuns_;
     std::unique_ptr<TrayHost> tray_;
     std::unique_ptr<PowerControl> power_;
+    std::unique_ptr<RemindHost> remind_;
     bool exited_ = false;
     MainWindowView* view_ = nullptr;
 };

@@ -1,0 +1,124 @@
+// The real `veltaro` with a plan due a few seconds after its start, in a desktop of the test's
+// own: an X server, a session bus and logind's double on a private system bus. The alert comes up;
+// when its countdown runs out (shortened through VELTARO_TEST_ALERT_TICK_MS) the plan's action
+// reaches logind exactly once, and a cancelled alert reaches it not at all.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QCoreApplication>
+#include <QDBusMessage>
+#include <thread>
+
+#include "desktop_doubles.h"
+#include "platform/clock.h"
+#include "program_sandbox.h"
+#include "remind/remind_file.h"
+
+namespace veltaro {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing::ChildProcess;
+using testing::PrivateBus;
+using testing::PrivateDisplay;
+using testing::ProgramSandbox;
+using testing::TempFolder;
+
+int argc = 1;
+char name[] = "remind_program_test";
+char* argv[] = {name, nullptr};
+
+const QString kSystemConnection = QStringLiteral("remind-test-system");
+const std::string kAlertTitle = "^Remind Active - Veltaro$";
+
+class RemindProgramTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { new QCoreApplication(argc, argv); }
+
+    void SetUp() override {
+        ASSERT_FALSE(display.Name().empty()) << "no X server could be started";
+        system = QDBusConnection::connectToBus(QString::fromStdString(systemBus.Address()),
+                                               kSystemConnection);
+        logind = testing::StartDbusMock(systemBus.Address(), true, "logind", logindLog);
+        ASSERT_TRUE(testing::WaitForService(system, QStringLiteral("org.freedesktop.login1")));
+    }
+    void TearDown() override { QDBusConnection::disconnectFromBus(kSystemConnection); }
+
+    // A date plan with `action` due `ahead` from now, written before the program starts.
+    void WritePlanDueIn(std::chrono::seconds ahead, int action) {
+        const std::tm due = LocalTime(SystemClock().NowSeconds() + ahead.count());
+        char item[256];
+        std::snprintf(item, sizeof item,
+                      R"(<Item Lunar="0" Year="%d" Month="%d" Day="%d" Action="%d" ID="0" )"
+                      R"(Hour="%d" Minute="%d" Second="%d">end to end</Item>)",
+                      due.tm_year + 1900, due.tm_mon + 1, due.tm_mday, action, due.tm_hour,
+                      due.tm_min, due.tm_sec);
+        testing::WriteText(RemindFilePath(sandbox.ProgramFolder()),
+                           std::string("<Quorvane><RemindList><DateType>") + item +
+                               "</DateType><WeeklyType></WeeklyType></RemindList></Quorvane>");
+    }
+
+    pid_t StartProgram(int alertTickMs) {
+        const pid_t pid =
+            sandbox.Start({"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name(),
+                           "DBUS_SESSION_BUS_ADDRESS=" + sessionBus.Address(),
+                           "DBUS_SYSTEM_BUS_ADDRESS=" + systemBus.Address(),
+                           "VELTARO_TEST_ALERT_TICK_MS=" + std::to_string(alertTickMs)});
+        EXPECT_TRUE(sandbox.WaitUntilRunning(pid));
+        return pid;
+    }
+
+    // The logind calls made so far, without signals and session lookups.
+    std::vector<std::string> LogindCalls() {
+        std::vector<std::string> calls;
+        for (const std::string& line : testing::LinesOf(logindLog)) {
+            const std::string call = line.substr(line.find(' ') + 1);
+            if (!call.starts_with("emit ") && !call.starts_with("GetSession")) {
+                calls.push_back(call);
+            }
+        }
+        return calls;
+    }
+
+    TempFolder folder;
+    PrivateDisplay display;
+    PrivateBus sessionBus{folder.Path(), "session"};
+    PrivateBus systemBus{folder.Path(), "system"};
+    QDBusConnection system{QStringLiteral("unset")};
+    fs::path logindLog = folder.Path() / "logind.log";
+    std::unique_ptr<ChildProcess> logind;
+    ProgramSandbox sandbox;
+};
+
+TEST_F(RemindProgramTest, ADuePlanAlertsAndItsActionRunsWhenTheCountdownRunsOut) {
+    WritePlanDueIn(6s, 6);  // Standby
+    const pid_t pid = StartProgram(40);
+    EXPECT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, kAlertTitle));
+    EXPECT_NE(testing::WaitForLine(logindLog, "", 0, 10s), "") << "no logind call came";
+    std::this_thread::sleep_for(1s);  // for any further call that should not come
+    EXPECT_EQ(LogindCalls(), std::vector<std::string>{"Suspend False"});
+    EXPECT_EQ(testing::VisibleWindows(display.Name(), pid, kAlertTitle), 0);
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+}
+
+TEST_F(RemindProgramTest, ACancelledAlertMakesNoCall) {
+    WritePlanDueIn(6s, 3);  // Restart
+    const pid_t pid = StartProgram(1000);
+    ASSERT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, kAlertTitle));
+    testing::RunXdotool(display.Name(), "search --onlyvisible --name '" + kAlertTitle +
+                                            "' windowfocus --sync key --clearmodifiers Escape");
+    for (int wait = 0; wait < 50 && testing::VisibleWindows(display.Name(), pid, kAlertTitle) > 0;
+         ++wait) {
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_EQ(testing::VisibleWindows(display.Name(), pid, kAlertTitle), 0) << "still open";
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(LogindCalls(), std::vector<std::string>{});
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+}
+
+}  // namespace
+}  // namespace veltaro
