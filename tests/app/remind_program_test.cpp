@@ -9,8 +9,10 @@
 #include <QDBusMessage>
 #include <thread>
 
+#include "app/command_ids.h"
 #include "desktop_doubles.h"
 #include "platform/clock.h"
+#include "platform/instance_channel.h"
 #include "program_sandbox.h"
 #include "remind/remind_file.h"
 
@@ -91,9 +93,32 @@ protected:
     ProgramSandbox sandbox;
 };
 
+// A plan of the file comes due while the editor is open and has just saved a plan of its own
+// (New Plan, Save: a plan at the time the editor opened, already passed): the save re-armed the
+// schedule, the due plan alerts above the editor, and its countdown runs out into Standby.
 TEST_F(RemindProgramTest, ADuePlanAlertsAndItsActionRunsWhenTheCountdownRunsOut) {
-    WritePlanDueIn(6s, 6);  // Standby
+    WritePlanDueIn(8s, 6);  // Standby
     const pid_t pid = StartProgram(40);
+    const fs::path socket = InstanceSocketPath(sandbox.RuntimeDir(), pid);
+    ASSERT_EQ(SendInstanceCommand(socket, kCommandRemindPlan, 5s), SendOutcome::Answered);
+    ASSERT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, "^Remind Plan - Veltaro$"));
+    testing::RunXdotool(display.Name(),
+                        "search --onlyvisible --name '^Remind Plan - Veltaro$' windowfocus --sync "
+                        "key --delay 100 alt+n alt+s");
+    const auto plansInFile = [this] {
+        const std::string file = testing::ReadText(RemindFilePath(sandbox.ProgramFolder()));
+        std::size_t count = 0;
+        for (std::size_t at = file.find("<Item"); at != std::string::npos;
+             at = file.find("<Item", at + 1)) {
+            ++count;
+        }
+        return count;
+    };
+    for (int wait = 0; wait < 50 && plansInFile() < 2; ++wait) {
+        std::this_thread::sleep_for(100ms);
+    }
+    EXPECT_EQ(plansInFile(), 2u) << "the editor's plan was not saved";
+
     EXPECT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, kAlertTitle));
     EXPECT_NE(testing::WaitForLine(logindLog, "", 0, 10s), "") << "no logind call came";
     std::this_thread::sleep_for(1s);  // for any further call that should not come
@@ -118,6 +143,18 @@ TEST_F(RemindProgramTest, ACancelledAlertMakesNoCall) {
     EXPECT_EQ(LogindCalls(), std::vector<std::string>{});
     ::kill(pid, SIGTERM);
     EXPECT_EQ(sandbox.WaitForExit(pid), 0);
+}
+
+// The exit closes an open alert unanswered: the program ends, and the plan's action is not
+// carried out.
+TEST_F(RemindProgramTest, AnExitWhileAnAlertIsOpenEndsTheProgramWithoutTheAction) {
+    WritePlanDueIn(6s, 2);  // Shutdown
+    const pid_t pid = StartProgram(1000);
+    ASSERT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, kAlertTitle));
+    ::kill(pid, SIGTERM);
+    EXPECT_EQ(sandbox.WaitForExit(pid, 5s), 0);
+    EXPECT_EQ(sandbox.Hwnd(), 0u) << "the exit steps ran to their end";
+    EXPECT_EQ(LogindCalls(), std::vector<std::string>{});
 }
 
 }  // namespace

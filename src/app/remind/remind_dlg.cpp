@@ -14,6 +14,7 @@
 #include <QTimeEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/app_icon.h"
 #include "app/dialog_units.h"
@@ -31,6 +32,7 @@ namespace {
 // The template's 425 × 260 dialog units.
 constexpr int kWidthUnits = 425;
 constexpr int kHeightUnits = 260;
+constexpr int kMessageHeightUnits = 44;
 constexpr int kFirstYear = 1970;
 constexpr int kLastYear = 2100;
 constexpr int kDateKind = 1;
@@ -49,6 +51,7 @@ constexpr Caption kColumnTitles[] = {{"最近提醒", "Recent Remind"},
                                      {"信息", "Message"},
                                      {"相差天数", "Diff Days"}};
 constexpr int kColumnWidths[] = {140, 60, 300, 100};
+constexpr int kMessageColumn = 2;
 constexpr Caption kWeekdayCaptions[] = {{"周一", "Mon"},   {"周二", "Tues"}, {"周三", "Wed"},
                                         {"周四", "Thurs"}, {"周五", "Fri"},  {"周六", "Sat"},
                                         {"周日", "Sun"}};
@@ -166,9 +169,6 @@ void CQuorvaneRemindDlg::FillChoiceLists() {
         titles << QString::fromUtf8(ShowsChineseTexts(language_) ? title.chinese : title.english);
     }
     PlanList->setHeaderLabels(titles);
-    for (int column = 0; column < PlanList->columnCount(); ++column) {
-        PlanList->setColumnWidth(column, kColumnWidths[column]);
-    }
     PlanList->setRootIsDecorated(false);
     PlanList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     PlanList->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -220,6 +220,9 @@ void CQuorvaneRemindDlg::ArrangeControls() {
     auto* inputs = new QVBoxLayout;
     inputs->addWidget(DateTimeFrame);
     inputs->addWidget(TimeFrame);
+    inputs->addStretch();
+    // The list takes the height; the message keeps a few lines.
+    Message->setFixedHeight(DialogUnitsToPixelsY(kMessageHeightUnits));
     auto* lower = new QHBoxLayout;
     lower->addLayout(inputs);
     lower->addWidget(actionFrame, 1);
@@ -405,6 +408,16 @@ void CQuorvaneRemindDlg::FillPlanList() {
     PlanList->clear();
     for (const RemindPlan& plan : ReadRemindPlans(document_)) {
         AddRow(plan);
+    }
+    // The designed widths, wider where the style's font needs it to show a whole time or name;
+    // a long message is cut short rather than pushing the days out of sight.
+    for (int column = 0; column < PlanList->columnCount(); ++column) {
+        if (column != kMessageColumn) {
+            PlanList->resizeColumnToContents(column);
+        }
+        PlanList->setColumnWidth(
+            column, std::max(kColumnWidths[column],
+                             column == kMessageColumn ? 0 : PlanList->columnWidth(column)));
     }
 }
 
