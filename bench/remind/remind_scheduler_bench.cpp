@@ -74,7 +74,7 @@ int main() {
         [&](const veltaro::DueReminder&) {
             timespec real{};
             ::clock_gettime(CLOCK_REALTIME, &real);
-            delivered = static_cast<double>(real.tv_sec) + real.tv_nsec / 1e9;
+            delivered = static_cast<double>(real.tv_sec) + static_cast<double>(real.tv_nsec) / 1e9;
         },
         [] {});
     scheduler.Start(veltaro::DueRemindersOf(veltaro::BuildRemindSchedule(root, now)));
@@ -82,6 +82,7 @@ int main() {
         std::this_thread::sleep_for(1ms);
     }
     const std::size_t armed = scheduler.ArmedCount();
+    std::this_thread::sleep_for(500ms);  // until the thread sleeps in poll
 
     // Idle: nothing due for the next 5 s.
     const long before = OtherThreadsSwitches();
@@ -106,6 +107,7 @@ int main() {
             veltaro::LocalDateTimeFromTm(veltaro::LocalTime(clock.NowSeconds()));
         scheduler.Update(veltaro::DueRemindersOf(veltaro::BuildRemindSchedule(root, at)));
         while (scheduler.ArmedCount() != target) {
+            std::this_thread::sleep_for(20us);  // leaves the core to the scheduler thread
         }
         const Steady::duration took = Steady::now() - start;
         total += took;

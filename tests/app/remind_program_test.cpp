@@ -71,6 +71,17 @@ protected:
         return pid;
     }
 
+    // Waits up to 20 s for the alert of `pid`: a plan is due several seconds after the start.
+    bool WaitForAlert(pid_t pid) {
+        for (int wait = 0; wait < 200; ++wait) {
+            if (testing::VisibleWindows(display.Name(), pid, kAlertTitle) > 0) {
+                return true;
+            }
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+
     // The logind calls made so far, without signals and session lookups.
     std::vector<std::string> LogindCalls() {
         std::vector<std::string> calls;
@@ -97,7 +108,7 @@ protected:
 // (New Plan, Save: a plan at the time the editor opened, already passed): the save re-armed the
 // schedule, the due plan alerts above the editor, and its countdown runs out into Standby.
 TEST_F(RemindProgramTest, ADuePlanAlertsAndItsActionRunsWhenTheCountdownRunsOut) {
-    WritePlanDueIn(8s, 6);  // Standby
+    WritePlanDueIn(12s, 6);  // Standby
     const pid_t pid = StartProgram(40);
     const fs::path socket = InstanceSocketPath(sandbox.RuntimeDir(), pid);
     ASSERT_EQ(SendInstanceCommand(socket, kCommandRemindPlan, 5s), SendOutcome::Answered);
@@ -119,7 +130,7 @@ TEST_F(RemindProgramTest, ADuePlanAlertsAndItsActionRunsWhenTheCountdownRunsOut)
     }
     EXPECT_EQ(plansInFile(), 2u) << "the editor's plan was not saved";
 
-    EXPECT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, kAlertTitle));
+    EXPECT_TRUE(WaitForAlert(pid));
     EXPECT_NE(testing::WaitForLine(logindLog, "", 0, 10s), "") << "no logind call came";
     std::this_thread::sleep_for(1s);  // for any further call that should not come
     EXPECT_EQ(LogindCalls(), std::vector<std::string>{"Suspend False"});
@@ -129,9 +140,9 @@ TEST_F(RemindProgramTest, ADuePlanAlertsAndItsActionRunsWhenTheCountdownRunsOut)
 }
 
 TEST_F(RemindProgramTest, ACancelledAlertMakesNoCall) {
-    WritePlanDueIn(6s, 3);  // Restart
+    WritePlanDueIn(10s, 3);  // Restart
     const pid_t pid = StartProgram(1000);
-    ASSERT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, kAlertTitle));
+    ASSERT_TRUE(WaitForAlert(pid));
     testing::RunXdotool(display.Name(), "search --onlyvisible --name '" + kAlertTitle +
                                             "' windowfocus --sync key --clearmodifiers Escape");
     for (int wait = 0; wait < 50 && testing::VisibleWindows(display.Name(), pid, kAlertTitle) > 0;
@@ -148,9 +159,9 @@ TEST_F(RemindProgramTest, ACancelledAlertMakesNoCall) {
 // The exit closes an open alert unanswered: the program ends, and the plan's action is not
 // carried out.
 TEST_F(RemindProgramTest, AnExitWhileAnAlertIsOpenEndsTheProgramWithoutTheAction) {
-    WritePlanDueIn(6s, 2);  // Shutdown
+    WritePlanDueIn(10s, 2);  // Shutdown
     const pid_t pid = StartProgram(1000);
-    ASSERT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, kAlertTitle));
+    ASSERT_TRUE(WaitForAlert(pid));
     ::kill(pid, SIGTERM);
     EXPECT_EQ(sandbox.WaitForExit(pid, 5s), 0);
     EXPECT_EQ(sandbox.Hwnd(), 0u) << "the exit steps ran to their end";

@@ -27,10 +27,6 @@ RemindHost::RemindHost(Setup setup, QObject* parent)
           [this] { QMetaObject::invokeMethod(this, &RemindHost::Rebuild, Qt::QueuedConnection); }) {
 }
 
-RemindHost::~RemindHost() {
-    scheduler_.Stop();
-}
-
 std::chrono::milliseconds RemindHost::AlertTickFromEnvironment() {
     const char* value = std::getenv("VELTARO_TEST_ALERT_TICK_MS");
     const long milliseconds = value != nullptr ? std::strtol(value, nullptr, 10) : 0;

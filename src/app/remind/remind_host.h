@@ -31,8 +31,8 @@ public:
         std::chrono::milliseconds alertTick;
     };
 
+    // The scheduler thread ends with the host at the latest.
     explicit RemindHost(Setup setup, QObject* parent = nullptr);
-    ~RemindHost() override;
 
     // The countdown step of the alert: a second, or what a test sets in VELTARO_TEST_ALERT_TICK_MS.
     static std::chrono::milliseconds AlertTickFromEnvironment();
