@@ -1,5 +1,6 @@
 // From the due second of a reminder to its alert on screen (the first paint of the alert's
-// window), through the real scheduler thread and the queued call into the UI thread. Runs on the
+// window), through the real scheduler thread and the queued call into the UI thread. The first
+// alert is the process's first window and so also pays for loading the fonts. Runs on the
 // display it is given (Xvfb in the tests' manner), else on Qt's offscreen platform. Prints figures.
 #include <time.h>
 
