@@ -104,31 +104,37 @@ protected:
     ProgramSandbox sandbox;
 };
 
-// A plan of the file comes due while the editor is open and has just saved a plan of its own
-// (New Plan, Save: a plan at the time the editor opened, already passed): the save re-armed the
-// schedule, the due plan alerts above the editor, and its countdown runs out into Standby.
-TEST_F(RemindProgramTest, ADuePlanAlertsAndItsActionRunsWhenTheCountdownRunsOut) {
-    WritePlanDueIn(12s, 6);  // Standby
+// As a user does it: the editor from the menu's command, New Plan, a time a few seconds ahead
+// typed into the time picker, Standby, Save. The editor saves the file and re-arms the
+// scheduler; the plan alerts above the editor, and its countdown runs out into Standby.
+TEST_F(RemindProgramTest, APlanSavedInTheEditorAlertsAndItsActionRunsWhenTheCountdownRunsOut) {
     const pid_t pid = StartProgram(40);
     const fs::path socket = InstanceSocketPath(sandbox.RuntimeDir(), pid);
     ASSERT_EQ(SendInstanceCommand(socket, kCommandRemindPlan, 5s), SendOutcome::Answered);
     ASSERT_TRUE(testing::WaitForVisibleWindows(display.Name(), pid, "^Remind Plan - Veltaro$"));
+    const std::tm due = LocalTime(SystemClock().NowSeconds() + 9);
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d%02d%02d", due.tm_hour, due.tm_min, due.tm_sec);
+    // From the list, six tabs reach the picker's hour (Date, year, month, day, Lunar on the way);
+    // the picker moves on by itself as each field is typed; one tab more is the action list.
     testing::RunXdotool(display.Name(),
-                        "search --onlyvisible --name '^Remind Plan - Veltaro$' windowfocus --sync "
-                        "key --delay 100 alt+n alt+s");
-    const auto plansInFile = [this] {
-        const std::string file = testing::ReadText(RemindFilePath(sandbox.ProgramFolder()));
-        std::size_t count = 0;
-        for (std::size_t at = file.find("<Item"); at != std::string::npos;
-             at = file.find("<Item", at + 1)) {
-            ++count;
-        }
-        return count;
-    };
-    for (int wait = 0; wait < 50 && plansInFile() < 2; ++wait) {
+                        "search --onlyvisible --name '^Remind Plan - Veltaro$' windowfocus --sync");
+    std::this_thread::sleep_for(300ms);  // until the window has taken the focus
+    testing::RunXdotool(display.Name(), "key alt+n");
+    std::this_thread::sleep_for(300ms);  // the button's click comes after its press is shown
+    testing::RunXdotool(display.Name(), "key --delay 60 Tab Tab Tab Tab Tab Tab");
+    testing::RunXdotool(display.Name(), "type --delay 60 " + std::string(time));
+    testing::RunXdotool(display.Name(), "key --delay 60 Tab Down Down Down Down Down Down alt+s");
+    const std::string plan =
+        "Year=\"Any\" Month=\"Any\" Day=\"Any\" Action=\"6\" ID=\"0\" Hour=\"" +
+        std::to_string(due.tm_hour) + "\" Minute=\"" + std::to_string(due.tm_min) + "\" Second=\"" +
+        std::to_string(due.tm_sec) + "\"";
+    std::string file;
+    for (int wait = 0; wait < 50 && file.find(plan) == std::string::npos; ++wait) {
         std::this_thread::sleep_for(100ms);
+        file = testing::ReadText(RemindFilePath(sandbox.ProgramFolder()));
     }
-    EXPECT_EQ(plansInFile(), 2u) << "the editor's plan was not saved";
+    EXPECT_NE(file.find(plan), std::string::npos) << file;
 
     EXPECT_TRUE(WaitForAlert(pid));
     EXPECT_NE(testing::WaitForLine(logindLog, "", 0, 10s), "") << "no logind call came";
