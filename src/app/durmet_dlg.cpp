@@ -16,6 +16,7 @@
 #include "app/main_window_view.h"
 #include "app/plugin_discovery.h"
 #include "app/process/process_dlg.h"
+#include "app/remind/remind_host.h"
 #include "app/run_history_view.h"
 #include "app/tray_host.h"
 #include "app/usage/usage_dlg.h"
@@ -66,6 +67,7 @@ bool CDurmetDlg::OnInitDialog() {
     StartTray();
     StartHeartbeat();
     LoadRemindPlans();
+    StartReminders();
     LoadHolidays();
     StartPluginDiscovery();
     CreateView();
@@ -131,6 +133,14 @@ void CDurmetDlg::LoadRemindPlans() {
     RemindSchedule = BuildRemindSchedule(RemindDocument, LocalDateTimeFromTm(LocalTime(now)));
 }
 
+void CDurmetDlg::StartReminders() {
+    remind_ = std::make_unique<RemindHost>(
+        RemindHost::Setup{RemindDocument, RemindSchedule, app_.DataFolder, app_.AppLanguage, clock_,
+                          *power_, RemindHost::AlertTickFromEnvironment()});
+    remind_->Start();
+    remind_->WatchResume(QDBusConnection::systemBus());
+}
+
 void CDurmetDlg::LoadHolidays() {
     const std::filesystem::path file = app_.DataFolder / kHolidayFileName;
     // An installed program ships its festivals; they seed a user's first file.
@@ -191,6 +201,9 @@ int CDurmetDlg::OnCommand(int command) {
             break;
         case kCommandProcessManager:
             QMetaObject::invokeMethod(this, &CDurmetDlg::OpenProcessManager, Qt::QueuedConnection);
+            break;
+        case kCommandRemindPlan:
+            QMetaObject::invokeMethod(this, &CDurmetDlg::OpenRemindEditor, Qt::QueuedConnection);
             break;
         case kCommandHide:
             hide();
@@ -269,6 +282,10 @@ void CDurmetDlg::OpenProcessManager() {
     RunProcessManager(app_.AppLanguage);
 }
 
+void CDurmetDlg::OpenRemindEditor() {
+    remind_->OpenEditor();
+}
+
 // A modal tool window runs its own event loop; it is ended first so that the exit steps run to
 // their end and the program does not wait for a window nobody looks at.
 void CDurmetDlg::CloseOpenToolWindows() {
@@ -300,6 +317,8 @@ void CDurmetDlg::ExitProgram() {
     }
     exited_ = true;
     CloseOpenToolWindows();
+    // An open alert was closed above, unanswered: its action is not carried out.
+    remind_->Stop();
     ExitFlag.Set();
     // Plug-ins go before the threads are waited for, as their search does.
     if (pluginDiscovery_) {

@@ -22,6 +22,7 @@ class CDurmetApp;
 class TrayHost;
 class MainWindowView;
 class PluginDiscovery;
+class RemindHost;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -78,6 +79,8 @@ private:
     // Today's history page or holidays page (32824, 32825) in the default browser.
     void OpenTodayPage(int command);
     void OpenProcessManager();
+    void StartReminders();
+    void OpenRemindEditor();
     void CloseOpenToolWindows();
     std::vector<std::filesystem::path> PluginFolders() const;
     void RegisterPluginFiles();
@@ -90,6 +93,7 @@ private:
     EarlierRunsState earlierRuns_;
     std::unique_ptr<TrayHost> tray_;
     std::unique_ptr<PowerControl> power_;
+    std::unique_ptr<RemindHost> remind_;
     bool exited_ = false;
     MainWindowView* view_ = nullptr;
     std::unique_ptr<PluginDiscovery> pluginDiscovery_;

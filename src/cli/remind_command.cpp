@@ -63,10 +63,18 @@ std::string OccurrenceTimeText(const LocalDateTime& time) {
     return text;
 }
 
+// "never" for a time the calendar lacks, which no rebuild can arm.
+std::string_view ArmingText(const RemindOccurrence& occurrence, const LocalDateTime& now) {
+    if (!IsExistingDateTime(occurrence.time)) {
+        return kNeverDue;
+    }
+    return IsOccurrenceArmed(occurrence, now) ? "armed" : "passed";
+}
+
 void WriteSchedule(const CTessvarXmlParse& root, const LocalDateTime& now, std::ostream& out) {
     for (const RemindOccurrence& occurrence : BuildRemindSchedule(root, now)) {
         out << OccurrenceTimeText(occurrence.time) << ' ' << occurrence.action << ' '
-            << (IsOccurrenceArmed(occurrence, now) ? "armed" : "passed") << '\n';
+            << ArmingText(occurrence, now) << '\n';
     }
 }
 

@@ -39,7 +39,7 @@ constexpr ActionNameList kAlertNames = {{
 
 std::string NameIn(const ActionNameList& names, int action, int language) {
     if (action < 0 || action >= kPowerActionCount) {
-        return std::to_string(action);
+        return std::string(kUnknownPowerActionName);
     }
     const ActionNames& entry = names[static_cast<std::size_t>(action)];
     return std::string(ShowsChineseTexts(language) ? entry.chinese : entry.english);
@@ -53,6 +53,23 @@ std::string PowerActionEditorName(int action, int language) {
 
 std::string PowerActionAlertName(int action, int language) {
     return NameIn(kAlertNames, action, language);
+}
+
+std::optional<PowerCommand> PowerCommandOfAction(int action) {
+    switch (action) {
+        case kPowerActionShutdown:
+            return PowerCommand::Shutdown;
+        case kPowerActionRestart:
+            return PowerCommand::Restart;
+        case kPowerActionLogoff:
+            return PowerCommand::Logoff;
+        case kPowerActionHibernate:
+            return PowerCommand::Hibernate;
+        case kPowerActionStandby:
+            return PowerCommand::Standby;
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace veltaro

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
+
+#include "platform/power_control.h"
 
 namespace veltaro {
 
@@ -19,11 +23,18 @@ enum PowerAction : int {
 
 inline constexpr int kPowerActionCount = 8;
 
-// The action's name in the editor's action list ("Restore(PowerOn)" / "恢复(开机)" for 7). A code
-// outside the list is shown as its decimal number, so a hand-edited plan still says what it holds.
+// The name of a code outside the list (only a hand-edited file holds one).
+inline constexpr std::string_view kUnknownPowerActionName = "?";
+
+// The action's name in the editor's action list ("Restore(PowerOn)" / "恢复(开机)" for 7); "?"
+// for a code outside the list.
 std::string PowerActionEditorName(int action, int language);
 
-// The action's name in the alert ("Restore" / "恢复" for 7); the decimal number outside the list.
+// The action's name in the alert ("Restore" / "恢复" for 7); "?" for a code outside the list.
 std::string PowerActionAlertName(int action, int language);
+
+// The power command an accepted alert carries out: codes 2 to 6. None for 0 (nothing), 1
+// (Remind), 7 (Restore(PowerOn), whose work is the wake-up) and codes outside the list.
+std::optional<PowerCommand> PowerCommandOfAction(int action);
 
 }  // namespace veltaro

@@ -36,9 +36,13 @@ std::string DateText(const LocalDate& date) {
 RecentRemindTexts DatePlanTexts(const RemindPlan& plan, const LocalDate& today) {
     const LocalDate date = PlanOccurrenceDate(plan, today);
     RecentRemindTexts texts{DateText(date) + ' ' + TimeOfDayText(plan), ""};
-    if (date != LocalDate{}) {
-        texts.diffDays = std::to_string(DaysBetween(today, date));
+    if (date == LocalDate{}) {
+        return texts;
     }
+    // A day count to 31 February would promise an alert that never comes.
+    const bool exists =
+        IsExistingDateTime({date.year, date.month, date.day, plan.hour, plan.minute, plan.second});
+    texts.diffDays = exists ? std::to_string(DaysBetween(today, date)) : std::string(kNeverDue);
     return texts;
 }
 

@@ -66,6 +66,10 @@ bool IsListElement(const CTessvarXmlParse& node) {
 
 }  // namespace
 
+bool DatePlanListFull(const CTessvarXmlParse& root) {
+    return GetDatePlanList(root).GetChildCount() >= kDatePlanLimit;
+}
+
 bool AppendDatePlan(CTessvarXmlParse& root, std::string_view yearText, std::string_view monthText,
                     std::string_view dayText, bool lunar, int action, int hour, int minute,
                     int second, std::string_view message) {

@@ -10,6 +10,12 @@ namespace veltaro {
 // The editor's changes to the plan tree. Each is followed by SaveRemindFile and a rebuild of the
 // schedule; none of them touches the file.
 
+// The editor's rows carry a value below 500 for a date plan and 500 plus the index for a weekly
+// plan, so the editor adds no date plan beyond the 500th. (A hand-edited file may hold more; the
+// editor still tells them apart.)
+inline constexpr int kDatePlanLimit = 500;
+bool DatePlanListFull(const CTessvarXmlParse& root);
+
 // Appends an `Item` to the date plans. Year, month and day are stored as given: the editor
 // passes the text of its list entries, so an open field is stored as "Any" or "任意". Missing
 // `DateType` and `WeeklyType` elements are created first. False when the item can't be created or

@@ -156,11 +156,6 @@ bool RemindScheduler::Cycle() {
         if (::poll(watched.data(), watched.size(), timeout) <= 0) {
             return true;
         }
-        if (watched[0].revents != 0) {
-            std::uint64_t count = 0;
-            (void)::read(updateEvent_, &count, sizeof count);
-            return true;
-        }
         bool clockChanged = false;
         for (std::size_t i = 0; i < armed.size(); ++i) {
             if (watched[i + 1].revents == 0) {
@@ -185,6 +180,13 @@ bool RemindScheduler::Cycle() {
         }
         if (clockChanged) {
             clockChanged_();
+            return true;
+        }
+        // Reminders that came due (also while an alert was open) are delivered before a new
+        // schedule takes over: its rebuild counts them as passed and would never arm them again.
+        if (watched[0].revents != 0) {
+            std::uint64_t count = 0;
+            (void)::read(updateEvent_, &count, sizeof count);
             return true;
         }
     }

@@ -67,12 +67,31 @@ TEST(RecentRemindText, ShowsADatePlansOccurrenceAndTheDaysToIt) {
          {2008, 6, 1, 0, 0, 0},
          "2008/09/14 20:00:00",
          "105"},
-        {"hand-edited values count on into later months",
+        // Saved as written, but never due: the row says so instead of counting days to it.
+        {"hand-edited values the calendar lacks",
          DatePlan(2008, 13, 40, false, 25, 61, 0),
          kEnglish,
          {2008, 6, 1, 0, 0, 0},
          "2008/13/40 25:61:00",
-         "253"},
+         "never"},
+        {"31 February, in Chinese too",
+         DatePlan(0, 2, 31, false, 9, 0, 0),
+         kChinese,
+         {2008, 1, 10, 0, 0, 0},
+         "2008/02/31 09:00:00",
+         "never"},
+        {"an hour the day lacks",
+         DatePlan(2008, 6, 2, false, 24, 0, 0),
+         kEnglish,
+         {2008, 6, 1, 0, 0, 0},
+         "2008/06/02 24:00:00",
+         "never"},
+        {"29 February of a leap year exists",
+         DatePlan(2008, 2, 29, false, 9, 0, 0),
+         kEnglish,
+         {2008, 2, 1, 0, 0, 0},
+         "2008/02/29 09:00:00",
+         "28"},
         // 64000 years are 160 cycles of 146097 days; beyond 65535 a 16-bit year would wrap.
         {"a year beyond 16 bits",
          DatePlan(66008, 6, 1, false, 0, 0, 0),
@@ -139,7 +158,7 @@ TEST(RecentRemindText, ShowsAWeeklyPlansNextWeekdayFromToday) {
     }
 }
 
-TEST(PowerActionNames, NameEveryCodeAndShowOthersAsTheirNumber) {
+TEST(PowerActionNames, NameEveryCodeAndShowOthersAsAQuestionMark) {
     struct Case {
         int action;
         std::string_view englishEditor, chineseEditor, englishAlert, chineseAlert;
@@ -153,8 +172,8 @@ TEST(PowerActionNames, NameEveryCodeAndShowOthersAsTheirNumber) {
         {5, "Hibernate", "休眠", "Hibernate", "休眠"},
         {6, "Standby", "待机", "Standby", "待机"},
         {7, "Restore(PowerOn)", "恢复(开机)", "Restore", "恢复"},
-        {8, "8", "8", "8", "8"},
-        {-1, "-1", "-1", "-1", "-1"},
+        {8, "?", "?", "?", "?"},
+        {-1, "?", "?", "?", "?"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.action);
@@ -165,6 +184,22 @@ TEST(PowerActionNames, NameEveryCodeAndShowOthersAsTheirNumber) {
     }
     // Any language other than Chinese gets the English names.
     EXPECT_EQ(PowerActionEditorName(1, 7), "Remind");
+}
+
+TEST(PowerActionNames, OnlyCodesTwoToSixHaveAPowerCommand) {
+    const struct {
+        int action;
+        std::optional<PowerCommand> command;
+    } cases[] = {
+        {0, std::nullopt},          {1, std::nullopt},         {2, PowerCommand::Shutdown},
+        {3, PowerCommand::Restart}, {4, PowerCommand::Logoff}, {5, PowerCommand::Hibernate},
+        {6, PowerCommand::Standby}, {7, std::nullopt},         {8, std::nullopt},
+        {-1, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.action);
+        EXPECT_EQ(PowerCommandOfAction(c.action), c.command);
+    }
 }
 
 }  // namespace

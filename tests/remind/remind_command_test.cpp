@@ -63,7 +63,7 @@ TEST_F(RemindCommandTest, ListsThePlansAsTheEditorDoesInEitherLanguage) {
               "2008/09/14 20:00:00\tRemind\t中秋\\n赏月\t102\n"
               "2008/06/01 09:00:00\tShutdown\ttab\\tback\\\\slash\\r\\n\t-3\n"
               "Friday     07:05:30\tRestore(PowerOn)\t\t2\n"
-              "No Week 07:05:30\t12\tnone\t\n");
+              "No Week 07:05:30\t?\tnone\t\n");
     EXPECT_EQ(english.err, "");
 
     const CommandResult chinese = Run({"--lang", "zh", "--now", "2008-06-04 10:00:00"});
@@ -72,7 +72,7 @@ TEST_F(RemindCommandTest, ListsThePlansAsTheEditorDoesInEitherLanguage) {
               "2008/09/14 20:00:00\t提醒\t中秋\\n赏月\t102\n"
               "2008/06/01 09:00:00\t关机\ttab\\tback\\\\slash\\r\\n\t-3\n"
               "星期五     07:05:30\t恢复(开机)\t\t2\n"
-              "无指定星期 07:05:30\t12\tnone\t\n");
+              "无指定星期 07:05:30\t?\tnone\t\n");
 }
 
 TEST_F(RemindCommandTest, PrintsTheSortedScheduleArmedOrPassedAtNow) {
@@ -83,8 +83,8 @@ TEST_F(RemindCommandTest, PrintsTheSortedScheduleArmedOrPassedAtNow) {
     const CommandResult result = Run({"--schedule", "--now", "2008-06-04 10:00:00"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out,
-              "0000-00-00 07:05:30 12 passed\n"
-              "2008-02-30 00:00:00 0 passed\n"
+              "0000-00-00 07:05:30 12 never\n"
+              "2008-02-30 00:00:00 0 never\n"
               "2008-06-01 09:00:00 2 passed\n"
               "2008-06-04 10:00:00 0 armed\n"
               "2008-06-06 07:05:30 7 armed\n"

@@ -292,5 +292,18 @@ TEST(AppendPlan, WritesNothingAndReportsFailureWhenThePlanCannotBeStored) {
     EXPECT_EQ(GetWeeklyPlanList(*root).GetAttribute("Weekly"), "");
 }
 
+// The editor's rows take a value of 500 and above for a weekly plan: the date plans are full at
+// 500, whatever the weekly plans.
+TEST(DatePlanListFull, AtFiveHundredDatePlans) {
+    const std::unique_ptr<CTessvarXmlParse> root = remind_test::TreeOf(PlanFileText("", ""));
+    ASSERT_TRUE(AppendWeeklyPlan(*root, kMondayBit, 1, 9, 0, 0, "weekly"));
+    for (int index = 0; index < kDatePlanLimit - 1; ++index) {
+        ASSERT_TRUE(AppendDatePlan(*root, "Any", "Any", "1", false, 1, 9, 0, 0, "m"));
+    }
+    EXPECT_FALSE(DatePlanListFull(*root));
+    ASSERT_TRUE(AppendDatePlan(*root, "Any", "Any", "1", false, 1, 9, 0, 0, "m"));
+    EXPECT_TRUE(DatePlanListFull(*root));
+}
+
 }  // namespace
 }  // namespace veltaro

@@ -130,6 +130,25 @@ TEST_F(SchedulerFixture, AnUpdateWhileAnAlertIsOpenTakesEffectAfterIt) {
     scheduler_.AlertClosed();
 }
 
+// A rebuild while an alert is open (a resume, a set clock) must not lose a reminder that came
+// due meanwhile: the new schedule counts it as passed.
+TEST_F(SchedulerFixture, AReminderDueWhileAnAlertIsOpenSurvivesAnUpdate) {
+    holdAlerts_ = true;
+    const std::int64_t now = clock_.now;
+    scheduler_.Start({At(now, "open"), At(now + 1, "due meanwhile")});
+    ASSERT_EQ(WaitForDelivered(1).size(), 1u);
+    std::this_thread::sleep_for(1500ms);
+
+    clock_.now = RealNow();
+    scheduler_.Update({At(clock_.now + 3600, "later")});
+    scheduler_.AlertClosed();
+
+    EXPECT_EQ(WaitForDelivered(2), (std::vector<std::string>{"open", "due meanwhile"}));
+    scheduler_.AlertClosed();
+    EXPECT_TRUE(Eventually([&] { return scheduler_.ArmedCount() == 1; })) << "the new schedule";
+    EXPECT_EQ(WaitForDelivered(3, 100ms).size(), 2u);
+}
+
 TEST_F(SchedulerFixture, AWakeUpPlanFiresAlsoWithoutWakeUpTimers) {
     scheduler_.Start({At(clock_.now, "restore", 7)});
     EXPECT_EQ(WaitForDelivered(1), (std::vector<std::string>{"restore"}));
