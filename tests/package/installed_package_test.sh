@@ -37,7 +37,7 @@ export DISPLAY=$display
 
 dbus-run-session -- bash -euo pipefail -c '
     log=$HOME/watcher.log
-    /usr/bin/python3 tests/app/sni_watcher.py "$log" & watcher=$!
+    /usr/bin/python3 tests/app/sni_watcher.py "$log" 2>/dev/null & watcher=$!
     for _ in $(seq 100); do grep -q ready "$log" 2>/dev/null && break; sleep 0.05; done
     /usr/bin/veltaro 2>"$HOME/veltaro.err" & program=$!
     for _ in $(seq 200); do grep -q "^register " "$log" && break; sleep 0.05; done
