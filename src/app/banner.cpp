@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "app/app_icon.h"
 #include "app/dialog_units.h"
@@ -111,6 +112,17 @@ void Banner::mouseReleaseEvent(QMouseEvent* event) {
     }
     // Nothing depends on the page: the answer is only passed on.
     emit pageOpened(QDesktopServices::openUrl(QUrl(address_)));
+}
+
+QVBoxLayout* LayoutBelowBanner(QWidget& window, Banner& banner, int margin) {
+    auto* whole = new QVBoxLayout(&window);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->setSpacing(0);
+    whole->addWidget(&banner);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(margin, margin / 2, margin, margin);
+    whole->addLayout(content, 1);
+    return content;
 }
 
 }  // namespace veltaro

@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 #include <QWidget>
+
+class QVBoxLayout;
 #include <string>
 
 namespace veltaro {
@@ -41,5 +43,9 @@ private:
     QString address_;
     QString tagline_;
 };
+
+// Puts `banner` across the top of `window` and returns the layout for the rest of the window's
+// content, below it, with `margin` around (half of it at the top).
+QVBoxLayout* LayoutBelowBanner(QWidget& window, Banner& banner, int margin);
 
 }  // namespace veltaro

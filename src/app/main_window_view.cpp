@@ -46,14 +46,7 @@ MainWindowView::MainWindowView(const PastRuns& runLog, RunRecord& currentRun, co
 
 void MainWindowView::ArrangeControls() {
     PageBanner->setFixedHeight(kStretchedBannerHeight);
-    auto* whole = new QVBoxLayout(this);
-    whole->setContentsMargins(0, 0, 0, 0);
-    whole->setSpacing(0);
-    whole->addWidget(PageBanner);
-
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(kMargin, kMargin / 2, kMargin, kMargin);
-    whole->addLayout(content);
+    QVBoxLayout* content = LayoutBelowBanner(*this, *PageBanner, kMargin);
 
     auto* identity = new QHBoxLayout;
     identity->setSpacing(kMargin / 2 + 2);

@@ -19,6 +19,18 @@ int SaturatedInt(std::int64_t value) {
 
 }  // namespace
 
+std::int64_t EpochSecondsOfLocal(const LocalDateTime& time) {
+    std::tm local{};
+    local.tm_year = time.year - 1900;
+    local.tm_mon = time.month - 1;
+    local.tm_mday = time.day;
+    local.tm_hour = time.hour;
+    local.tm_min = time.minute;
+    local.tm_sec = time.second;
+    local.tm_isdst = -1;
+    return static_cast<std::int64_t>(std::mktime(&local));
+}
+
 LocalDateTime LocalDateTimeFromTm(const std::tm& time) {
     return {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday,
             time.tm_hour,        time.tm_min,     time.tm_sec};

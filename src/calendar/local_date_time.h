@@ -31,6 +31,10 @@ struct LocalDateTime {
 
 LocalDateTime LocalDateTimeFromTm(const std::tm& time);
 
+// The wall-clock second (since 1970) of a local time, by mktime of that very date, so that a DST
+// change between now and then is right.
+std::int64_t EpochSecondsOfLocal(const LocalDateTime& time);
+
 inline LocalDate DateOf(const LocalDateTime& time) {
     return {time.year, time.month, time.day};
 }

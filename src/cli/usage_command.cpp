@@ -34,18 +34,6 @@ private:
     std::int64_t now_;
 };
 
-std::int64_t SecondsOf(const LocalDateTime& time) {
-    std::tm local{};
-    local.tm_year = time.year - 1900;
-    local.tm_mon = time.month - 1;
-    local.tm_mday = time.day;
-    local.tm_hour = time.hour;
-    local.tm_min = time.minute;
-    local.tm_sec = time.second;
-    local.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&local));
-}
-
 UsagePeriod PeriodOf(const std::string& unit) {
     if (unit == "weeks") {
         return UsagePeriod::kWeek;
@@ -76,7 +64,8 @@ int RunUsageCommand(std::span<const std::string> arguments, const Clock& clock,
             EndForErrorOrHelp(kCommand, kUsageUsage, parsed, out, err)) {
         return *status;
     }
-    const ShownClock shown(clock, parsed.now ? SecondsOf(*parsed.now) : clock.NowSeconds());
+    const ShownClock shown(clock,
+                           parsed.now ? EpochSecondsOfLocal(*parsed.now) : clock.NowSeconds());
     const RunHistory history = ReadRunHistory(parsed.dataFolder, shown, CurrentBootTag());
     if (!history.error.empty()) {
         return ReportUnreadable(kCommand, history.error, err);

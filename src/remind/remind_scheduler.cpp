@@ -15,20 +15,6 @@ namespace {
 
 constexpr int kRestorePowerOn = 7;
 
-// The wall-clock second of a local time, by mktime of that date so that a DST change between now
-// and then is right.
-std::int64_t EpochSecondsOf(const LocalDateTime& time) {
-    std::tm local{};
-    local.tm_year = time.year - 1900;
-    local.tm_mon = time.month - 1;
-    local.tm_mday = time.day;
-    local.tm_hour = time.hour;
-    local.tm_min = time.minute;
-    local.tm_sec = time.second;
-    local.tm_isdst = -1;
-    return static_cast<std::int64_t>(std::mktime(&local));
-}
-
 struct ArmedTimer {
     std::unique_ptr<WallClockTimer> timer;
     const DueReminder* reminder;
@@ -51,7 +37,7 @@ std::vector<ArmedTimer> ArmTimers(const std::vector<DueReminder>& reminders,
                               "wake the computer");
         }
         auto timer = std::make_unique<WallClockTimer>(wake);
-        if (timer->IsOpen() && timer->Arm(EpochSecondsOf(reminder.time))) {
+        if (timer->IsOpen() && timer->Arm(EpochSecondsOfLocal(reminder.time))) {
             armed.push_back({std::move(timer), &reminder});
         }
     }

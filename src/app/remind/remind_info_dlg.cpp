@@ -78,14 +78,7 @@ CQuorvaneRemindInfoDlg::CQuorvaneRemindInfoDlg(const DueReminder& reminder, int 
 
 void CQuorvaneRemindInfoDlg::ArrangeControls() {
     PageBanner->setFixedSize(BannerSize(BannerPlace::kAlert));
-    auto* whole = new QVBoxLayout(this);
-    whole->setContentsMargins(0, 0, 0, 0);
-    whole->setSpacing(0);
-    whole->addWidget(PageBanner);
-
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(kMargin, kMargin / 2, kMargin, kMargin);
-    whole->addLayout(content);
+    QVBoxLayout* content = LayoutBelowBanner(*this, *PageBanner, kMargin);
     auto* frame = new QGroupBox(this);
     auto* texts = new QVBoxLayout(frame);
     for (QWidget* line : {static_cast<QWidget*>(DateLine), static_cast<QWidget*>(TimeLine),

@@ -75,16 +75,11 @@ CQuorvaneUsageDlg::CQuorvaneUsageDlg(const PastRuns& pastRuns, RunRecord& curren
     close->setAccessibleName(close->text());
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(12, 10, 12, 12);
+    QVBoxLayout* content = LayoutBelowBanner(*this, *banner_, 12);
     content->addLayout(periods);
     content->addWidget(chart_, 1);
     content->addWidget(summary_);
     content->addWidget(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(banner_);
-    layout->addLayout(content, 1);
 
     liveRunTimer_->setInterval(kLiveRunRefresh);
     connect(liveRunTimer_, &QTimer::timeout, this, &CQuorvaneUsageDlg::Recompute);
