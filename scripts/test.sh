@@ -25,5 +25,5 @@ build_and_test tsan
 scripts/fuzz.sh 60
 # The Debian package: built, installed, run and removed as a user would.
 scripts/package.sh
-tests/package/installed_package_test.sh build/package/veltaro_*.deb
+tests/package/installed_package_test.sh build/default/veltaro_*.deb
 echo "All tests passed."
