@@ -13,6 +13,7 @@ class ProcProcessSource final : public ProcessSource {
 public:
     explicit ProcProcessSource(std::filesystem::path proc = "/proc");
 
+    std::optional<TaskCensus> Census() const override;
     std::vector<int> ProcessIds() const override;
     std::optional<ProcessDescription> Describe(int pid) const override;
     std::vector<ModuleEntry> Modules(int pid) const override;

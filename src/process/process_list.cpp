@@ -34,8 +34,27 @@ std::string ProcessCountLine(std::size_t count, int language) {
     return (ShowsChineseTexts(language) ? "进程数量: " : "Process Count: ") + std::to_string(count);
 }
 
+namespace {
+
+// Whether nothing can have changed since the last pass, counting the skip.
+bool MaySkipPass(const std::optional<TaskCensus>& census, ProcessListMemory& memory) {
+    if (census && census == memory.census &&
+        memory.passesSkipped < ProcessListMemory::kMostPassesSkipped) {
+        ++memory.passesSkipped;
+        return true;
+    }
+    memory.census = census;
+    memory.passesSkipped = 0;
+    return false;
+}
+
+}  // namespace
+
 void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int language,
-                        UndescribedProcesses& undescribed) {
+                        ProcessListMemory& memory) {
+    if (MaySkipPass(source.Census(), memory)) {
+        return;
+    }
     // Known ids by row; an entry is cleared (-1) once its process is seen running.
     std::vector<int> known(view.RowCount());
     std::unordered_map<int, std::size_t> rowOfPid;
@@ -44,11 +63,11 @@ void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int 
         rowOfPid.emplace(known[row], row);
     }
     const std::vector<int> pids = source.ProcessIds();
-    UndescribedProcesses stillUndescribed;
+    std::unordered_set<int> stillUndescribed;
     for (const int pid : pids) {
         if (const auto found = rowOfPid.find(pid); found != rowOfPid.end()) {
             known[found->second] = -1;
-        } else if (undescribed.contains(pid)) {
+        } else if (memory.undescribed.contains(pid)) {
             stillUndescribed.insert(pid);
         } else if (const std::optional<ProcessDescription> process = source.Describe(pid)) {
             view.AppendRow({process->name, PidCellText(pid), process->path,
@@ -57,7 +76,7 @@ void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int 
             stillUndescribed.insert(pid);
         }
     }
-    undescribed = std::move(stillUndescribed);
+    memory.undescribed = std::move(stillUndescribed);
     for (std::size_t row = known.size(); row-- > 0;) {
         if (known[row] != -1) {
             view.RemoveRow(row);

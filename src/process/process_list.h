@@ -43,17 +43,27 @@ std::string CreateTimeText(const std::tm& time);
 // "Process Count: N" / "进程数量: N".
 std::string ProcessCountLine(std::size_t count, int language);
 
-// The running processes a refresh could not describe (kernel threads, other users'): counted on
-// every refresh but read only once, since reading them again at every tick would cost more than
-// the rest of the refresh together. Emptied with the list when it is rebuilt.
-using UndescribedProcesses = std::unordered_set<int>;
+// What a refresh keeps for the next one. The processes it could not describe (kernel threads,
+// other users') are counted on every refresh but read only once, since reading them again at every
+// tick would cost more than the rest of the refresh together. The census of the last pass lets a
+// refresh skip the pass when no process came or went; a pass still runs after
+// `kMostPassesSkipped` skips, since within a pid namespace the census also counts the tasks of
+// the outer system, whose coming can hide one of ours going. Emptied with the list when it is
+// rebuilt.
+struct ProcessListMemory {
+    static constexpr int kMostPassesSkipped = 31;
+
+    std::unordered_set<int> undescribed;
+    std::optional<TaskCensus> census;
+    int passesSkipped = 0;
+};
 
 // Brings the list up to date: rows of new processes that can be described are appended, rows of
 // ended processes removed (from the highest row down), rows that stay are not touched, and the
 // count line (every process, listed or not) is written only when it changes. Reads nothing of a
-// process that already has a row or is in `undescribed`, which it keeps to the running ones.
+// process that already has a row or is remembered as undescribable.
 void RefreshProcessList(ProcessListView& view, const ProcessSource& source, int language,
-                        UndescribedProcesses& undescribed);
+                        ProcessListMemory& memory);
 
 // The module list of a process: its mapped files without its own executable (the process list
 // shows that one).

@@ -29,11 +29,22 @@ struct ThreadEntry {
     bool operator==(const ThreadEntry&) const = default;
 };
 
+// A cheap sign that no process came or went: the number of tasks on the system and the last
+// process id handed out. Both stay the same only while no task starts (every start takes a new id)
+// and none ends (the count would drop).
+struct TaskCensus {
+    long tasks = 0;
+    long lastPid = 0;
+    bool operator==(const TaskCensus&) const = default;
+};
+
 // Where the process lists come from. The real one reads /proc; tests hand the logic their own.
 class ProcessSource {
 public:
     virtual ~ProcessSource() = default;
 
+    // Taken before a pass over the ids; empty when the system can't tell.
+    virtual std::optional<TaskCensus> Census() const = 0;
     // The ids of every running process, in the order the system lists them.
     virtual std::vector<int> ProcessIds() const = 0;
     // Empty when the process can't be opened (another user's, a kernel thread, already gone): it

@@ -7,7 +7,7 @@
 
 namespace veltaro::testing {
 
-// Processes that a test makes up; counts the descriptions asked for.
+// Processes that a test makes up; counts the passes over the ids and the descriptions asked for.
 class FakeProcessSource final : public ProcessSource {
 public:
     struct Process {
@@ -16,7 +16,11 @@ public:
         std::set<std::string> open;
     };
 
-    std::vector<int> ProcessIds() const override { return order; }
+    std::optional<TaskCensus> Census() const override { return census; }
+    std::vector<int> ProcessIds() const override {
+        ++passes;
+        return order;
+    }
     std::optional<ProcessDescription> Describe(int pid) const override {
         ++describeCalls;
         return processes.at(pid).description;
@@ -39,7 +43,9 @@ public:
 
     std::map<int, Process> processes;
     std::vector<int> order;
+    std::optional<TaskCensus> census;  // empty: every refresh makes a pass
     mutable int describeCalls = 0;
+    mutable int passes = 0;
 };
 
 }  // namespace veltaro::testing

@@ -42,6 +42,17 @@ TEST(ProcProcessSource, DescribesOwnProcessesAndSeesThemComeAndGo) {
     EXPECT_FALSE(source.Describe(pid));
 }
 
+TEST(ProcProcessSource, ItsCensusChangesWhenAProcessStartsAndWhenItEnds) {
+    const ProcProcessSource source;
+    const std::optional<TaskCensus> before = source.Census();
+    ASSERT_TRUE(before);
+    auto child = std::make_unique<HoldingChild>();
+    const std::optional<TaskCensus> running = source.Census();
+    EXPECT_NE(running, before);
+    child.reset();
+    EXPECT_NE(source.Census(), running);
+}
+
 TEST(ProcProcessSource, ListsMappedFilesExecutableFirstAndEveryThread) {
     const TempFolder folder;
     const std::string mapped = folder.File("data.bin");
@@ -89,13 +100,13 @@ TEST(ProcProcessSource, ANewChildIsANewLastRowAndAnEndedOneGoes) {
         void SetCountLine(const std::string&) override {}
         std::vector<std::string> pids;
     } rows;
-    UndescribedProcesses undescribed;
-    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
+    ProcessListMemory memory;
+    RefreshProcessList(rows, source, kLanguageEnglish, memory);
     auto child = std::make_unique<HoldingChild>();
     const std::string pidText = PidCellText(child->Pid());
 
     const std::vector<std::string> before = rows.pids;
-    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
+    RefreshProcessList(rows, source, kLanguageEnglish, memory);
     // Appended: only rows new to this refresh follow it, since other processes of the machine
     // may have started meanwhile.
     const auto row = std::find(rows.pids.begin(), rows.pids.end(), pidText);
@@ -104,7 +115,7 @@ TEST(ProcProcessSource, ANewChildIsANewLastRowAndAnEndedOneGoes) {
         EXPECT_EQ(std::find(before.begin(), before.end(), *later), before.end()) << *later;
     }
     child.reset();
-    RefreshProcessList(rows, source, kLanguageEnglish, undescribed);
+    RefreshProcessList(rows, source, kLanguageEnglish, memory);
     EXPECT_EQ(std::find(rows.pids.begin(), rows.pids.end(), pidText), rows.pids.end());
 }
 

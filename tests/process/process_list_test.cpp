@@ -48,11 +48,11 @@ protected:
         source_.Add(300, "bash");
         source_.Add(1200, "veltaro");
     }
-    void Refresh() { RefreshProcessList(view_, source_, kLanguageEnglish, undescribed_); }
+    void Refresh() { RefreshProcessList(view_, source_, kLanguageEnglish, memory_); }
 
     FakeProcessSource source_;
     VectorListView view_;
-    UndescribedProcesses undescribed_;
+    ProcessListMemory memory_;
 };
 
 TEST_F(RefreshProcessListTest, ListsTheProcessesItCanOpenAndCountsThemAll) {
@@ -63,7 +63,7 @@ TEST_F(RefreshProcessListTest, ListsTheProcessesItCanOpenAndCountsThemAll) {
     EXPECT_EQ(view_.rows[1].path, "/usr/bin/bash");
     EXPECT_EQ(view_.rows[1].createTime, "2026/12/11 00:00:00");
     EXPECT_EQ(view_.countLine, "Process Count: 4");
-    RefreshProcessList(view_, source_, kLanguageChinese, undescribed_);
+    RefreshProcessList(view_, source_, kLanguageChinese, memory_);
     EXPECT_EQ(view_.countLine, "进程数量: 4");
 }
 
@@ -105,6 +105,27 @@ TEST_F(RefreshProcessListTest, WritesTheCountLineOnlyWhenItChanges) {
     source_.End(300);
     Refresh();
     EXPECT_EQ(view_.countLineWrites, 2);
+}
+
+TEST_F(RefreshProcessListTest, SkipsThePassWhileTheCensusStaysButNotForLong) {
+    source_.census = TaskCensus{4, 1200};
+    Refresh();
+    // A start the census doesn't show (a pid namespace, where an outer task ended meanwhile):
+    // the skips run out and a pass finds it.
+    source_.Add(77, "vim");
+    for (int tick = 0; tick < ProcessListMemory::kMostPassesSkipped; ++tick) {
+        Refresh();
+    }
+    EXPECT_EQ(source_.passes, 1);
+    EXPECT_EQ(view_.Names().back(), "veltaro");
+    Refresh();
+    EXPECT_EQ(view_.Names().back(), "vim");
+    // A census that differs: the very next refresh passes.
+    source_.End(77);
+    source_.census = TaskCensus{4, 1300};
+    Refresh();
+    EXPECT_EQ(source_.passes, 3);
+    EXPECT_EQ(view_.Names().back(), "veltaro");
 }
 
 TEST(ProcessCells, PidTextSortsByNumberAndReadsBack) {

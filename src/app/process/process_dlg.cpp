@@ -236,7 +236,7 @@ void CQuorvaneProcessDlg::OnTimer() {
 void CQuorvaneProcessDlg::RefreshProcesses() {
     const int countWidth = CountLine->sizeHint().width();
     ProcessTreeView view(*ProcessList, *CountLine, icons_);
-    RefreshProcessList(view, source_, language_, undescribed_);
+    RefreshProcessList(view, source_, language_, listMemory_);
     if (CountLine->sizeHint().width() != countWidth) {
         ArrangeControls();
     }
@@ -244,7 +244,7 @@ void CQuorvaneProcessDlg::RefreshProcesses() {
 
 void CQuorvaneProcessDlg::RebuildProcesses() {
     ProcessList->clear();
-    undescribed_.clear();
+    listMemory_ = {};
 }
 
 void CQuorvaneProcessDlg::OnProcessClicked(int row) {

@@ -78,7 +78,7 @@ private:
     const ProcessSource& source_;
     FileManager& fileManager_;
     ProcessIcons icons_;
-    UndescribedProcesses undescribed_;
+    ProcessListMemory listMemory_;
     ShownList shown_ = ShownList::kProcesses;
     QTimer timer_;
 };
