@@ -43,6 +43,15 @@ TEST(XdgFolders, OwnAbsoluteValuesElseTheFoldersBelowHome) {
     }
 }
 
+// The tests' own environment: a test that reached the user's real folders could change their
+// settings, and one that ran in the machine's zone would pass or fail by where it runs.
+TEST(XdgFolders, TestsRunWithTheBuildsOwnHomeZoneAndLocale) {
+    EXPECT_EQ(ConfigHome().parent_path().filename(), "test-home");
+    EXPECT_EQ(DataHome().parent_path().filename(), "test-home");
+    EXPECT_EQ(ProcessEnvironment("TZ"), "Asia/Shanghai");
+    EXPECT_EQ(ProcessEnvironment("LC_ALL"), "C.UTF-8");
+}
+
 TEST(RuntimeDir, TakesAnAbsoluteXdgRuntimeDir) {
     EXPECT_EQ(RuntimeDir(EnvironmentOf({{"XDG_RUNTIME_DIR", "/run/user/1000"}})), "/run/user/1000");
 }
