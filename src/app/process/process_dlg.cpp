@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <algorithm>
 
@@ -92,6 +93,16 @@ void SetColumns(QTreeWidget* list, const char* const* headings,
     }
 }
 
+// The window width at which every column of `list` shows without a horizontal scroll bar.
+int WidthShowingEveryColumn(const QTreeWidget* list) {
+    int columns = 0;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        columns += list->columnWidth(column);
+    }
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    return columns + 2 * list->frameWidth() + scrollBar + 2 * kListLeft;
+}
+
 QTreeWidgetItem* SelectedRow(const QTreeWidget* list) {
     const QList<QTreeWidgetItem*> selected = list->selectedItems();
     return selected.isEmpty() ? nullptr : selected.front();
@@ -141,7 +152,9 @@ CQuorvaneProcessDlg::CQuorvaneProcessDlg(int language, const ProcessSource& sour
     BuildContextMenu();
 
     setMinimumSize(kMinimumSize);
-    resize(DialogUnitsToPixelsX(425), DialogUnitsToPixelsY(260));
+    // Wider than the arrangement's size when the desktop's font needs it for the creation time.
+    resize(std::max(DialogUnitsToPixelsX(425), WidthShowingEveryColumn(ProcessList)),
+           DialogUnitsToPixelsY(260));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -163,7 +164,12 @@ TEST_F(ProcessDlgTest, TheLayoutRuleHoldsAtOpeningAndOnEveryResize) {
         EXPECT_EQ(button.bottom() + 1, height - 10);
     };
     expectLayout();
-    EXPECT_EQ(window.size(), QSize(637, 422));  // 425 x 260 dialog units
+    // 425 x 260 dialog units, wider when the font needs it so that no column is cut off.
+    EXPECT_GE(window.width(), 637);
+    EXPECT_EQ(window.height(), 422);
+    window.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(window.ProcessList->horizontalScrollBar()->isVisible());
     const QSize buttonSize = window.CloseButton->size();
     for (const QSize size : {QSize(900, 700), QSize(400, 300), QSize(1280, 260)}) {
         window.resize(size);
