@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <iostream>
@@ -24,6 +25,7 @@
 #include "platform/boot_tag.h"
 #include "platform/desktop_power_control.h"
 #include "platform/program_folder.h"
+#include "platform/time_zone_watch.h"
 #include "platform/xdg_folders.h"
 #include "plugins/plugin_folders.h"
 #include "plugins/shared_library_plugin.h"
@@ -68,6 +70,7 @@ bool CDurmetDlg::OnInitDialog() {
     StartHeartbeat();
     LoadRemindPlans();
     StartReminders();
+    WatchTimeZone();
     LoadHolidays();
     StartPluginDiscovery();
     CreateView();
@@ -139,6 +142,26 @@ void CDurmetDlg::StartReminders() {
                           *power_, RemindHost::AlertTickFromEnvironment()});
     remind_->Start();
     remind_->WatchResume(QDBusConnection::systemBus());
+}
+
+// Local times computed before a change of the system's zone are wrong afterwards: the tray clock
+// shows the new zone's time and the reminders fall due at their local time in it.
+void CDurmetDlg::WatchTimeZone() {
+    if (!FollowsSystemTimeZone()) {
+        return;
+    }
+    zoneWatch_ = std::make_unique<TimeZoneWatch>();
+    if (!zoneWatch_->IsOpen()) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(zoneWatch_->Descriptor(), QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
+        // After the Exit command the tray is gone and the reminders stopped.
+        if (zoneWatch_->ZoneChanged() && !exited_) {
+            tray_->ClockChanged();
+            remind_->Rebuild();
+        }
+    });
 }
 
 void CDurmetDlg::LoadHolidays() {

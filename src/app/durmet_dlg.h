@@ -23,6 +23,7 @@ class TrayHost;
 class MainWindowView;
 class PluginDiscovery;
 class RemindHost;
+class TimeZoneWatch;
 
 // The hidden hub of the program: owns the run log, the worker threads and the flag that stops
 // them, and carries out the menu commands by number. Closing it only hides it; the Exit command
@@ -80,6 +81,7 @@ private:
     void OpenTodayPage(int command);
     void OpenProcessManager();
     void StartReminders();
+    void WatchTimeZone();
     void OpenRemindEditor();
     void CloseOpenToolWindows();
     std::vector<std::filesystem::path> PluginFolders() const;
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<TrayHost> tray_;
     std::unique_ptr<PowerControl> power_;
     std::unique_ptr<RemindHost> remind_;
+    std::unique_ptr<TimeZoneWatch> zoneWatch_;
     bool exited_ = false;
     MainWindowView* view_ = nullptr;
     std::unique_ptr<PluginDiscovery> pluginDiscovery_;

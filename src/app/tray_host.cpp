@@ -146,15 +146,18 @@ void TrayHost::OnClockTimer() {
             Aim(shown);
             break;
         }
-        case WallClockTimer::Outcome::ClockChanged: {
-            const std::int64_t now = clock_.NowSeconds();
-            ShowTime(now);
-            Aim(now);
+        case WallClockTimer::Outcome::ClockChanged:
+            ClockChanged();
             break;
-        }
         case WallClockTimer::Outcome::NotYet:
             break;
     }
+}
+
+void TrayHost::ClockChanged() {
+    const std::int64_t now = clock_.NowSeconds();
+    ShowTime(now);
+    Aim(now);
 }
 
 void TrayHost::Aim(std::int64_t fromSeconds) {

@@ -37,6 +37,8 @@ public:
     void Refresh();
     // Removes the icon and any chime still shown; nothing of the tray runs afterwards.
     void Stop();
+    // The wall clock was set or the time zone changed: shows the time anew and aims again.
+    void ClockChanged();
 
 private:
     void OnTrayAppeared();
