@@ -73,7 +73,6 @@ bool CDurmetDlg::OnInitDialog() {
     WatchTimeZone();
     LoadHolidays();
     StartPluginDiscovery();
-    CreateView();
     return true;
 }
 
@@ -187,7 +186,10 @@ void CDurmetDlg::CreateView() {
 }
 
 void CDurmetDlg::RetranslateHistory() {
-    view_->RetranslateHistory();
+    // A view made later is made in the language of its day.
+    if (view_ != nullptr) {
+        view_->RetranslateHistory();
+    }
 }
 
 int CDurmetDlg::OnCommand(int command) {
@@ -321,6 +323,12 @@ void CDurmetDlg::CloseOpenToolWindows() {
 }
 
 void CDurmetDlg::ShowMainWindow() {
+    // Made at the first showing: laying out its texts loads fonts and text shaping that a program
+    // living in the tray would otherwise keep resident all day (about 7 MiB) for a window many
+    // users never open.
+    if (view_ == nullptr) {
+        CreateView();
+    }
     view_->ShowToday(HolidayDocument, DateOf(LocalDateTimeFromTm(LocalTime(clock_.NowSeconds()))));
     layout()->activate();
     // Centred the first time; afterwards it comes back where the user dragged it.

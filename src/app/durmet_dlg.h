@@ -69,6 +69,7 @@ private:
     void LoadRemindPlans();
     void LoadHolidays();
     void StartTray();
+    // The window's content, made when it is first shown.
     void CreateView();
     void SaveSettings();
     void RunPowerCommand(PowerCommand command);

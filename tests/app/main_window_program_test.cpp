@@ -177,5 +177,16 @@ TEST_F(MainWindowProgramTest, ShowStepBackOpenALinkAndHideWithEsc) {
     EXPECT_EQ(accessibility.ScreenExtents(*dialog).topLeft(), QPoint(40, 30));
 }
 
+// The window's content is made at its first showing: a language chosen before is its language.
+TEST_F(MainWindowProgramTest, ALanguageChosenBeforeTheFirstShowingIsTheWindowsLanguage) {
+    const std::filesystem::path socket = InstanceSocketPath(sandbox.RuntimeDir(), pid);
+    ASSERT_EQ(SendInstanceCommand(socket, kCommandChinese, std::chrono::seconds(10)),
+              SendOutcome::Answered);
+    ASSERT_EQ(SendInstanceCommand(socket, kCommandShowMainWindow, std::chrono::seconds(10)),
+              SendOutcome::Answered);
+    EXPECT_TRUE(ShowsEventually(kPanel, "第 4 次启动"));
+    EXPECT_TRUE(Showing(kLabel, "关机时间: 未知"));
+}
+
 }  // namespace
 }  // namespace veltaro
