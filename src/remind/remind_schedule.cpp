@@ -30,6 +30,11 @@ RemindSchedule BuildRemindSchedule(const CTessvarXmlParse& root, const LocalDate
     return schedule;
 }
 
+LocalDateTime NextDayStart(const LocalDateTime& now) {
+    const LocalDate next = AddDays(DateOf(now), 1);
+    return {next.year, next.month, next.day, 0, 0, 0};
+}
+
 bool IsOccurrenceArmed(const RemindOccurrence& occurrence, const LocalDateTime& now) {
     return occurrence.time >= now && IsExistingDateTime(occurrence.time);
 }

@@ -25,6 +25,11 @@ using RemindSchedule = std::vector<RemindOccurrence>;
 // and nothing is rolled forward, so an occurrence that has passed stays in the past.
 RemindSchedule BuildRemindSchedule(const CTessvarXmlParse& root, const LocalDateTime& now);
 
+// The start of the day after `now`. Open fields and weekly plans then mean another day, so a
+// program that keeps running builds the schedule again: a plan for every day at eight comes due
+// every day, not only on the days the program started or the computer resumed.
+LocalDateTime NextDayStart(const LocalDateTime& now);
+
 // Whether the scheduler arms a timer for the occurrence at `now`: it has not passed (one at now
 // to the second has not), and it is a time the calendar has, so that it can't fire at some
 // unrelated moment (30 February, month 13, hour 25, the missing dates 0, 0, 0).

@@ -70,6 +70,14 @@ TEST(BuildRemindSchedule, IsEmptyForAFileWithoutPlans) {
     EXPECT_TRUE(BuildRemindSchedule(*TreeOf(kDefaultRemindText), kNow).empty());
 }
 
+TEST(NextDayStart, IsMidnightOfTheFollowingDayAcrossMonthsYearsAndLeapDays) {
+    EXPECT_EQ(NextDayStart(kNow), (LocalDateTime{2008, 6, 5, 0, 0, 0}));
+    EXPECT_EQ(NextDayStart({2008, 6, 30, 0, 0, 0}), (LocalDateTime{2008, 7, 1, 0, 0, 0}));
+    EXPECT_EQ(NextDayStart({2006, 12, 31, 23, 59, 59}), (LocalDateTime{2007, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(NextDayStart({2012, 2, 28, 12, 0, 0}), (LocalDateTime{2012, 2, 29, 0, 0, 0}));
+    EXPECT_EQ(NextDayStart({2009, 2, 28, 12, 0, 0}), (LocalDateTime{2009, 3, 1, 0, 0, 0}));
+}
+
 TEST(IsOccurrenceArmed, ArmsWhatIsStillToComeOnTheCalendar) {
     struct Case {
         std::string_view name;

@@ -1,6 +1,7 @@
 #include "app/remind/remind_host.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/remind/remind_dlg.h"
@@ -35,18 +36,50 @@ std::chrono::milliseconds RemindHost::AlertTickFromEnvironment() {
 
 void RemindHost::Start() {
     scheduler_.Start(DueRemindersOf(setup_.schedule));
+    if (dayTimer_.IsOpen() && dayNotifier_ == nullptr) {
+        dayNotifier_ = new QSocketNotifier(dayTimer_.Descriptor(), QSocketNotifier::Read, this);
+        connect(dayNotifier_, &QSocketNotifier::activated, this, &RemindHost::OnDayTimer);
+    }
+    AimAtDayAfter(LocalDateTimeFromTm(LocalTime(setup_.clock.NowSeconds())));
 }
 
 void RemindHost::Stop() {
     stopped_ = true;
+    if (dayNotifier_ != nullptr) {
+        dayNotifier_->setEnabled(false);
+    }
     scheduler_.Stop();
 }
 
 void RemindHost::Rebuild() {
-    const LocalDateTime now = LocalDateTimeFromTm(LocalTime(setup_.clock.NowSeconds()));
+    RebuildAsOf(setup_.clock.NowSeconds());
+}
+
+void RemindHost::RebuildAsOf(std::int64_t nowSeconds) {
+    const LocalDateTime now = LocalDateTimeFromTm(LocalTime(nowSeconds));
     setup_.schedule = BuildRemindSchedule(setup_.document, now);
     scheduler_.Update(DueRemindersOf(setup_.schedule));
+    AimAtDayAfter(now);
     emit scheduleRebuilt();
+}
+
+void RemindHost::AimAtDayAfter(const LocalDateTime& now) {
+    nextDayAt_ = EpochSecondsOfLocal(NextDayStart(now));
+    dayTimer_.Arm(nextDayAt_);
+}
+
+void RemindHost::OnDayTimer() {
+    switch (dayTimer_.Read()) {
+        case WallClockTimer::Outcome::Due:
+            // The aimed midnight, not a clock read that may lag behind it, is the new day.
+            RebuildAsOf(std::max(setup_.clock.NowSeconds(), nextDayAt_));
+            break;
+        case WallClockTimer::Outcome::ClockChanged:
+            Rebuild();
+            break;
+        case WallClockTimer::Outcome::NotYet:
+            break;
+    }
 }
 
 void RemindHost::SavePlansAndRebuild() {

@@ -193,5 +193,35 @@ TEST_F(RemindHostTest, AnAcceptedAlertCarriesTheActionOutAndACancelledOneNothing
     EXPECT_EQ(AnswerAlertOfPlanDueNow(1, 5ms, runOut), std::vector<PowerCommand>{});
 }
 
+// A program that keeps running builds the schedule again when a new day begins: a plan for every
+// day then comes due on that day too.
+TEST_F(RemindHostTest, ANewDayBuildsTheScheduleForIt) {
+    CTessvarXmlParse document;
+    ASSERT_TRUE(document.LoadXml(kDefaultRemindText));
+    ASSERT_TRUE(AppendDatePlan(document, "Any", "Any", "Any", false, 1, 8, 0, 0, "every day"));
+    // 2006-12-16 23:59:59 here: the midnight the host aims at passed long ago on the real clock,
+    // so its day timer is due at once.
+    clock.now = 1166284799;
+    RemindSchedule schedule;
+    RecordingPowerControl power;
+    const int language = kEnglish;
+    RemindHost host(
+        {document, schedule, folder.Path(), language, clock, power, std::chrono::seconds(1)});
+    host.Rebuild();
+    ASSERT_EQ(schedule.size(), 1U);
+    EXPECT_EQ(schedule.front().time, (LocalDateTime{2006, 12, 16, 8, 0, 0}));
+    int rebuilds = 0;
+    QObject::connect(&host, &RemindHost::scheduleRebuilt, [&rebuilds] { ++rebuilds; });
+    host.Start();
+    // Meanwhile the days went by: the rebuild is as of now, 2036-01-01 12:00, after today's 8:00.
+    clock.now = 2082772800;
+
+    EXPECT_TRUE(QTest::qWaitFor([&rebuilds] { return rebuilds > 0; }, 2000));
+    EXPECT_EQ(schedule.front().time, (LocalDateTime{2036, 1, 1, 8, 0, 0}));
+    QTest::qWait(200);
+    EXPECT_EQ(rebuilds, 1) << "the next rebuild waits for the next midnight";
+    host.Stop();
+}
+
 }  // namespace
 }  // namespace veltaro
