@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/durmet_app.h"
+#include "app/icon_theme.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     qInstallMessageHandler(previousHandler);
     ReportWindowlessStart();
+    veltaro::UseGtkIconThemeWithoutADesktopOne();
     QApplication::setApplicationName(QStringLiteral("Veltaro"));
     QApplication::setQuitOnLastWindowClosed(false);
     veltaro::CDurmetApp app;

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -15,6 +18,7 @@
 #include <QTreeWidget>
 
 #include "app/banner.h"
+#include "app/icon_theme.h"
 #include "app/process/file_manager.h"
 #include "child_processes.h"
 #include "fake_process_source.h"
@@ -350,6 +354,29 @@ TEST_F(ProcessDlgTest, ASecondOpeningWhileOpenDoesNothing) {
     RunProcessManager(kLanguageEnglish);  // would block in exec() if it opened
     EXPECT_TRUE(ProcessManagerOpen);
     ProcessManagerOpen = false;
+}
+
+// The process icons come from the theme: under a bare window manager Qt names none but hicolor,
+// which has no executable icon, and GTK's default theme is taken where it is installed.
+TEST(IconTheme, WithoutADesktopThemeTheGtkOneIsTakenWhereInstalled) {
+    const QString theme = QIcon::themeName();
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const testing::TempFolder icons;
+    QIcon::setThemeSearchPaths({QString::fromStdString(icons.Path().string())});
+    QIcon::setThemeName(QStringLiteral("hicolor"));
+    UseGtkIconThemeWithoutADesktopOne();
+    EXPECT_EQ(QIcon::themeName(), QStringLiteral("hicolor")) << "not installed";
+
+    std::filesystem::create_directories(icons.Path() / "Adwaita");
+    std::ofstream(icons.Path() / "Adwaita" / "index.theme") << "[Icon Theme]\nName=Adwaita\n";
+    UseGtkIconThemeWithoutADesktopOne();
+    EXPECT_EQ(QIcon::themeName(), QStringLiteral("Adwaita"));
+
+    QIcon::setThemeName(QStringLiteral("breeze"));
+    UseGtkIconThemeWithoutADesktopOne();
+    EXPECT_EQ(QIcon::themeName(), QStringLiteral("breeze")) << "the desktop's own theme stays";
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(theme);
 }
 
 }  // namespace
