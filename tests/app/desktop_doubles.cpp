@@ -51,8 +51,7 @@ PrivateDisplay::PrivateDisplay() {
     }
 }
 
-std::string RunXdotool(const std::string& display, const std::string& arguments) {
-    const std::string command = "DISPLAY=" + display + " xdotool " + arguments + " 2>/dev/null";
+std::string CommandOutput(const std::string& command) {
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[256];
@@ -62,6 +61,10 @@ std::string RunXdotool(const std::string& display, const std::string& arguments)
         ::pclose(pipe);
     }
     return output;
+}
+
+std::string RunXdotool(const std::string& display, const std::string& arguments) {
+    return CommandOutput("DISPLAY=" + display + " xdotool " + arguments + " 2>/dev/null");
 }
 
 int VisibleWindows(const std::string& display, pid_t pid, const std::string& name) {

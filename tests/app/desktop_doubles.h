@@ -25,6 +25,8 @@ private:
     std::unique_ptr<ChildProcess> server_;
 };
 
+// What a shell command printed; empty when it failed.
+std::string CommandOutput(const std::string& command);
 // Runs xdotool with `arguments` (blank-separated) on `display`; its output.
 std::string RunXdotool(const std::string& display, const std::string& arguments);
 // The visible windows of process `pid` whose name matches the regular expression `name`.

@@ -11,6 +11,7 @@
 
 #include "accessibility_tree.h"
 #include "app/command_ids.h"
+#include "desktop_doubles.h"
 #include "platform/instance_channel.h"
 #include "program_sandbox.h"
 #include "recorder/recorder_test_support.h"
@@ -20,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::AccessibilityTree;
+using testing::CommandOutput;
 using testing::LocalSeconds;
 using testing::ProgramSandbox;
 using testing::RunStartedAt;
@@ -32,19 +34,6 @@ const QString kLabel = QStringLiteral("label");
 int argc = 1;
 char name[] = "main_window_program_test";
 char* argv[] = {name, nullptr};
-
-// What a command printed; empty when it failed.
-std::string Output(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            output += buffer;
-        }
-        ::pclose(pipe);
-    }
-    return output;
-}
 
 bool Eventually(const std::function<bool()>& condition, int timeoutMs = 15000) {
     QElapsedTimer timer;
@@ -128,7 +117,8 @@ TEST_F(MainWindowProgramTest, ShowStepBackOpenALinkAndHideWithEsc) {
     const QRect shown = accessibility.ScreenExtents(*dialog);
     int screenWidth = 0;
     int screenHeight = 0;
-    std::sscanf(Output("xdotool getdisplaygeometry").c_str(), "%d %d", &screenWidth, &screenHeight);
+    std::sscanf(CommandOutput("xdotool getdisplaygeometry").c_str(), "%d %d", &screenWidth,
+                &screenHeight);
     const QSize screen(screenWidth, screenHeight);
     EXPECT_NEAR(shown.center().x(), screen.width() / 2, 2) << "centred the first time";
     EXPECT_NEAR(shown.center().y(), screen.height() / 2, 2);
@@ -155,22 +145,22 @@ TEST_F(MainWindowProgramTest, ShowStepBackOpenALinkAndHideWithEsc) {
         accessibility.Find(kApplication, kLabel, "www.veltaro.com");
     ASSERT_TRUE(webSite);
     const QRect link = accessibility.ScreenExtents(*webSite);
-    Output("xdotool mousemove " + std::to_string(link.center().x()) + " " +
-           std::to_string(link.center().y()) + " click 1");
+    CommandOutput("xdotool mousemove " + std::to_string(link.center().x()) + " " +
+                  std::to_string(link.center().y()) + " click 1");
     EXPECT_TRUE(Eventually([&] {
         return testing::ReadText(opened) == "https://www.veltaro.com\n";
     })) << testing::ReadText(opened);
 
     // Esc hides the window; the program runs on.
-    std::string window = Output("xdotool search --onlyvisible --name '^Veltaro$' | head -1");
+    std::string window = CommandOutput("xdotool search --onlyvisible --name '^Veltaro$' | head -1");
     std::erase(window, '\n');
     ASSERT_FALSE(window.empty());
-    Output("xdotool windowfocus --sync " + window + " key Escape");
+    CommandOutput("xdotool windowfocus --sync " + window + " key Escape");
     EXPECT_TRUE(Eventually([&] { return !Showing(kButton, "This Time"); }));
     EXPECT_TRUE(sandbox.IsAlive(pid));
 
     // Put elsewhere and shown again, it stays there and still shows the run the user chose.
-    Output("xdotool windowmove --sync " + window + " 40 30");
+    CommandOutput("xdotool windowmove --sync " + window + " 40 30");
     SendInstanceCommand(InstanceSocketPath(sandbox.RuntimeDir(), pid), kCommandShowMainWindow,
                         std::chrono::seconds(10));
     ASSERT_TRUE(ShowsEventually(kPanel, "The 3rd startup"));
